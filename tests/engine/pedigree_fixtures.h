@@ -1,0 +1,52 @@
+#pragma once
+
+// Pedigrees for the engine tests, built in code so that every band and link is visible, and a
+// plain path-by-path counterpart of the engine's path method.
+
+#include "inbreed.h"
+
+#include <string>
+#include <vector>
+
+struct Row
+{
+    std::string identification;
+    std::string sire;
+    std::string dam;
+};
+
+using Pedigree = std::vector<Row>;
+
+// Resets the engine and loads every row; true when every row was accepted.
+bool loadPedigree(inbreed &engine, const Pedigree &rows);
+
+// Resets, loads and computes; true when every row was accepted and compute succeeded.
+bool analyse(inbreed &engine, const Pedigree &rows);
+
+// The stored bird with this band after a successful compute, or nullptr.
+const inbreed::bird *findBird(inbreed &engine, const std::string &band);
+
+// The pedigreed bird (the last of the order) after a successful compute.
+const inbreed::bird &pedigreedBird(inbreed &engine);
+
+Pedigree operator+(Pedigree first, const Pedigree &second);
+
+// Parentless birds "<prefix>1" to "<prefix>count", each nobody's parent. Loaded before a pedigree
+// they fill the store without changing the pedigreed bird (the last leaf loaded).
+Pedigree founders(int count, const std::string &prefix);
+
+// The pedigreed bird "<prefix>P" out of full sibs, whose parents are full sibs, and so on for
+// `matings` generations of full-sib mating above two unrelated founders: 1 + 2 * (matings + 1)
+// birds, the founders at level matings + 2.
+Pedigree fullSibLine(int matings, const std::string &prefix);
+
+// A pedigree of `count` birds over `generations` generations with parents drawn from a fixed
+// seed among the two previous generations: inbred in many ways. Birds chosen as nobody's parent
+// are leaves; the pedigreed bird "<prefix>P" is loaded last.
+Pedigree randomPedigree(unsigned seed, int count, int generations, const std::string &prefix);
+
+// Every stored bird's inbreeding by the path method computed path by path: for each bird of the
+// order, the recursive walk that visits every ancestor once per path, then minus one plus the sum
+// of (summed path weight)^2 times the sampling variance, over the order. Index i is the i-th bird
+// of the order; the engine must have computed successfully.
+std::vector<double> literalPathInbreeding(inbreed &engine);
