@@ -247,7 +247,8 @@ public:
         = 0;
     // Single-line or wrapped text in a rectangle with DrawTextFlag values; returns the height of
     // the text drawn. With CalcRect nothing is drawn and rect's right and bottom become the size.
-    virtual int drawText(Rect &rect, std::string_view text, unsigned flags) = 0;
+    // The default lays the text out with textWidth and draws it with textOut and line.
+    virtual int drawText(Rect &rect, std::string_view text, unsigned flags);
 
     // Lines use the pen. lineTo draws from the current position to (x, y) without the end point
     // and makes (x, y) current.

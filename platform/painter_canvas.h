@@ -85,6 +85,10 @@ public:
     void save() override;
     void restore() override;
 
+protected:
+    // Ends the use of the painter (restores its state) before a subclass ends the painter.
+    void finish();
+
 private:
     struct Private;
     std::unique_ptr<Private> d;
