@@ -93,7 +93,8 @@ int inbreed::hash_band(std::string_view band)
     h %= static_cast<std::uint32_t>(hash_modulus);
     tables &t = *m_tables;
     while (t.slots[h + 1].load_no != 0) {
-        if (std::string_view(t.slots[h + 1].band) == band)
+        const char *stored = t.slots[h + 1].band;
+        if (stored[band.size()] == '\0' && std::memcmp(stored, band.data(), band.size()) == 0)
             return static_cast<int>(h + 1);
         h = (h + hash_modulus - probe_step) % hash_modulus;
     }
