@@ -1,0 +1,57 @@
+#pragma once
+
+#include "grid/edit_grid.h"
+
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with its files at the end.
+class TemporaryFolder
+{
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+
+    TemporaryFolder(const TemporaryFolder &) = delete;
+    TemporaryFolder &operator=(const TemporaryFolder &) = delete;
+
+    const std::string &path() const { return m_path; }
+    std::string file(const std::string &name) const { return m_path + "/" + name; }
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> entries() const;
+
+private:
+    std::string m_path;
+};
+
+void writeBytes(const std::string &fileName, const std::string &bytes);
+std::string readBytes(const std::string &fileName);
+
+// Rows of cells, for comparing a grid's data with an expectation.
+using CellRows = std::vector<std::vector<std::string>>;
+
+// The cells of rows first .. RowCount - 1, every column.
+CellRows dataRows(const TEditGrid &grid, int firstRow = 1);
+
+// A grid that records the calls of its hooks.
+class RecordingGrid : public TEditGrid
+{
+public:
+    int commits = 0;
+    std::vector<TGridCoord> committedAt;
+    std::vector<TGridRect> changes;
+    int loads = 0;
+
+protected:
+    void commitPendingEdit() override
+    {
+        ++commits;
+        committedAt.push_back({ Col(), Row() });
+    }
+    void CellsChanged(const TGridRect &area) override
+    {
+        changes.push_back(area);
+        TEditGrid::CellsChanged(area);
+    }
+    void CellsLoaded() override { ++loads; }
+};
