@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class Bitmap;
@@ -126,6 +127,11 @@ inline constexpr int oemCharset = 255;
 // "MS Sans Serif", "Arial", "Times New Roman", "Courier New"; unknown faces fall back to "Arial".
 struct FontSpec
 {
+    FontSpec() = default;
+    FontSpec(std::string face, int points, FontStyles style = {}, int charset = defaultCharset)
+        : face(std::move(face)), points(points), style(style), charset(charset)
+    { }
+
     std::string face = "Arial";
     int points = 10;
     FontStyles style;
@@ -158,6 +164,11 @@ enum class PenStyle {
 
 struct Pen
 {
+    Pen() = default;
+    Pen(PenStyle style, int width = 1, TColor color = clBlack)
+        : style(style), width(width), color(color)
+    { }
+
     PenStyle style = PenStyle::Solid;
     int width = 1; // logical pixels; 0 and 1 are one device pixel wide
     TColor color = clBlack;
@@ -171,6 +182,9 @@ enum class BrushStyle {
 
 struct Brush
 {
+    Brush() = default;
+    Brush(BrushStyle style, TColor color = clWhite) : style(style), color(color) { }
+
     BrushStyle style = BrushStyle::Solid;
     TColor color = clWhite;
     friend bool operator==(const Brush &, const Brush &) = default;

@@ -57,11 +57,23 @@ QFont buildQFont(const FontSpec &spec, int pixelSize)
     return font;
 }
 
+// The character a byte is drawn as. Control bytes show as a box and the soft hyphen as a
+// hyphen, so that every byte has a visible glyph with a width (Qt would give tabs and line
+// ends their own spacing and the soft hyphen none).
+char32_t displayCharacter(unsigned char byte, CharacterMap map)
+{
+    if (byte < 0x20 || byte == 0x7F)
+        return U'\u25A1';
+    if (byte == 0xAD)
+        return U'-';
+    return byteToUnicode(byte, map);
+}
+
 void fillAdvances(RealisedFont &realised)
 {
     const QFontMetricsF metrics(realised.font);
     for (int byte = 0; byte < 256; ++byte) {
-        const char32_t c = byteToUnicode(static_cast<unsigned char>(byte), realised.map);
+        const char32_t c = displayCharacter(static_cast<unsigned char>(byte), realised.map);
         const QString text = QString::fromUcs4(&c, 1);
         realised.advances[byte] = metrics.horizontalAdvance(text);
     }
@@ -122,7 +134,7 @@ QString RealisedFont::toQString(std::string_view text) const
     QString result;
     result.reserve(qsizetype(text.size()));
     for (char byte : text) {
-        const char32_t c = byteToUnicode(static_cast<unsigned char>(byte), map);
+        const char32_t c = displayCharacter(static_cast<unsigned char>(byte), map);
         result.append(QChar(char16_t(c)));
     }
     return result;

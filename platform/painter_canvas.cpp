@@ -479,8 +479,6 @@ void PainterCanvas::drawBitmapPart(const Rect &target, const Bitmap &bitmap, con
         d->painter->drawImage(toQRect(target), BitmapAccess::image(bitmap), toQRect(source));
 }
 
-// Replays with QPicture::play, which keeps the painter's transform as it is; the painter's own
-// drawPicture would scale by the target's resolution against the picture's.
 void PainterCanvas::drawPicture(int x, int y, const RecordedPicture &picture)
 {
     stretchPicture(Rect::fromSize(x, y, picture.width(), picture.height()), picture);
@@ -491,11 +489,17 @@ void PainterCanvas::stretchPicture(const Rect &target, const RecordedPicture &pi
     const QPicture *recorded = RecordedPictureAccess::picture(picture);
     if (recorded == nullptr || picture.width() <= 0 || picture.height() <= 0 || target.isEmpty())
         return;
+    // Qt scales a replay by the target device's resolution against the picture's 96 pixels per
+    // inch; that is undone, so that one recorded unit is one logical unit of this canvas.
+    const QPaintDevice *device = d->painter->device();
+    const double undoX = double(recorded->logicalDpiX()) / device->logicalDpiX();
+    const double undoY = double(recorded->logicalDpiY()) / device->logicalDpiY();
     d->painter->save();
     d->painter->translate(target.left, target.top);
     d->painter->scale(
         double(target.width()) / picture.width(), double(target.height()) / picture.height());
     d->painter->setClipRect(QRect(0, 0, picture.width(), picture.height()), Qt::IntersectClip);
+    d->painter->scale(undoX, undoY);
     const_cast<QPicture *>(recorded)->play(d->painter);
     d->painter->restore();
     d->painterFontValid = false;

@@ -60,7 +60,6 @@ public:
     void textOut(int x, int y, std::string_view text) override;
     void textOutWithAdvances(
         int x, int y, std::string_view text, const std::vector<int> &advances) override;
-    int drawText(Rect &rect, std::string_view text, unsigned flags) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void polyline(const std::vector<Point> &points) override;
