@@ -1,0 +1,72 @@
+#pragma once
+
+#include "report/pedigree_chart.h"
+
+#include <string>
+
+class TCustomDocView;
+class inbreed;
+class PedigreeSource;
+
+// The kinds of page header: the listing's, the chart's and the table's.
+enum class HeaderMode {
+    Listing,
+    Chart,
+    Table,
+};
+
+// Writes the analysis report into a document view, one line per item, counting 80 lines per
+// page and marking a page break before every page header after the first:
+//
+//   1. the input listing: every pedigree row with the engine's message (this also loads the
+//      rows into the engine);
+//   2. the pedigree chart: one page, eight generations drawn with box characters;
+//   3. the ancestor table: one line per bird, then a closing line.
+//
+// The line counts a header sets (6, 8 and 12) are larger than the lines it writes; together with
+// the limit of 80 they decide where pages break. Chart lines are not counted.
+class ReportComposer
+{
+public:
+    static constexpr int LinesPerPage = 80;
+
+    // All three must outlive the composer.
+    ReportComposer(TCustomDocView &output, inbreed &engine, const PedigreeSource &pedigree);
+
+    // Starts a new report: page number and line count 0, the date text of every page header.
+    void start(const std::string &dateText);
+    // The pedigreed bird's band and its inbreeding as a percentage, for the chart and table
+    // headers.
+    void setPedigreedBird(const std::string &band, double inbreedingPercent);
+
+    // Section 1. Feeds every data row, trimmed, to the engine's load_record and lists it with the
+    // engine's message. False when the engine refused any row.
+    bool write_listing();
+    // Section 2: the pedigree chart of ancestor-table positions 1 to 255.
+    void write_chart();
+    // Section 3: one line per bird of the pedigree order, the blank and the closing line.
+    void write_table();
+    // A page header of the given mode; the first header of a report starts no new page.
+    void write_page_header(HeaderMode mode);
+
+    int pageNumber() const { return m_pageNumber; }
+    int lineCount() const { return m_lineCount; }
+
+private:
+    void add(const std::string &text, int styleNo, int paraNo);
+    void addLine(const std::string &text);
+    void placeChartLabels();
+    void writeTableLine();
+
+    TCustomDocView &m_output;
+    inbreed &m_engine;
+    const PedigreeSource &m_pedigree;
+
+    int m_pageNumber = 0;
+    int m_lineCount = 0;
+    std::string m_dateText;
+    std::string m_pageText;
+    std::string m_pedigreedBand;
+    double m_pedigreedInbreeding = 0.0;
+    PedigreeChart m_chart;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+// Shared helpers of the report tests: a pedigree source over plain rows and a line-by-line view
+// of a composed document.
+
+#include "report/pedigree_source.h"
+
+#include "docview/doc_view.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+class RowsSource : public PedigreeSource
+{
+public:
+    RowsSource(std::vector<PedigreeRow> rows, std::string file = "/lofts/test.csv")
+        : m_rows(std::move(rows)), m_file(std::move(file))
+    { }
+
+    int GetPedigreeRowCount() const override { return static_cast<int>(m_rows.size()) + 1; }
+    bool ReadPedigreeRow(int row, PedigreeRow &out) const override
+    {
+        if (row < 1 || row > static_cast<int>(m_rows.size()))
+            return false;
+        out = m_rows[row - 1];
+        return true;
+    }
+    std::string CurrentFile() const override { return m_file; }
+
+private:
+    std::vector<PedigreeRow> m_rows;
+    std::string m_file;
+};
+
+// One document item as the report writes it.
+struct ReportLine
+{
+    std::string text;
+    int style = 0;
+    int para = 0;
+    bool pageBreak = false;
+
+    friend bool operator==(const ReportLine &, const ReportLine &) = default;
+};
+
+inline std::ostream &operator<<(std::ostream &out, const ReportLine &line)
+{
+    return out << '{' << testing::PrintToString(line.text) << ", style " << line.style << ", para "
+               << line.para << (line.pageBreak ? ", page break}" : "}");
+}
+
+inline std::vector<ReportLine> documentLines(const TCustomDocView &view)
+{
+    std::vector<ReportLine> lines;
+    for (int i = 0; i < view.GetLineCount(); ++i)
+        lines.push_back({ view.GetItemText(i), view.GetItemStyle(i), view.GetItemPara(i),
+            view.GetPageBreaksBeforeItems(i) });
+    return lines;
+}
+
+// Lines of the normal text style in a left-aligned paragraph.
+inline ReportLine normal(std::string text)
+{
+    return { std::move(text), 0, 0, false };
+}
