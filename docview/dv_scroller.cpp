@@ -79,6 +79,9 @@ void TDVScroller::UpdateScrollBars(int width, int height, bool redraw, bool upda
     bar->setSingleStep(1);
     bar->setTracking(Tracking);
     bar->setRange(0, std::max(0, height - page));
+    // The bars are shown or hidden through a queued call: deliver it now, so that the drawing
+    // area has its new size when this returns.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     m_updating = false;
     if (redraw)
         viewport()->update();
@@ -135,7 +138,13 @@ bool TDVScroller::viewportEvent(QEvent *event)
         paintViewport(static_cast<QPaintEvent *>(event));
         return true;
     }
-    return QAbstractScrollArea::viewportEvent(event);
+    const bool result = QAbstractScrollArea::viewportEvent(event);
+    if (event->type() == QEvent::Resize) {
+        // The pages of the bars follow the drawing area.
+        UpdateScrollBars(m_areaWidth, m_areaHeight, false, true);
+        OnClientResized();
+    }
+    return result;
 }
 
 void TDVScroller::scrollContentsBy(int dx, int dy)
@@ -194,12 +203,4 @@ void TDVScroller::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-}
-
-void TDVScroller::resizeEvent(QResizeEvent *event)
-{
-    QAbstractScrollArea::resizeEvent(event);
-    // The pages of the bars follow the drawing area.
-    UpdateScrollBars(m_areaWidth, m_areaHeight, false, true);
-    OnClientResized();
 }

@@ -61,7 +61,6 @@ protected:
     bool viewportEvent(QEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     // Called when the drawing area changed size.
     virtual void OnClientResized() { }
 
