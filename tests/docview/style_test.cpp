@@ -464,6 +464,23 @@ TEST_F(DrawStyleTextTest, AllCapsAndOverline)
     EXPECT_EQ(lines[0].x2, 26);
 }
 
+TEST_F(DrawStyleTextTest, UnderlineContinuesUnderTheGapBeforeTheText)
+{
+    sheet.TextStyles[0].Style = FontStyle::Underline;
+    sheet.ApplyStyle(canvas, 0, dvbdUnspecified);
+    sheet.DrawStyleText("ab", canvas, 0, 1, 0, nullptr, 4, 10, 20, 18, 16, {}, false, false,
+        dvcmColor, dvbdUnspecified);
+    const auto texts = canvas.callsOf(DrawCall::Kind::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].x, 14);
+    const TextMetrics m = canvas.textMetrics();
+    const auto lines = canvas.callsOf(DrawCall::Kind::Line);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].x, 10);
+    EXPECT_EQ(lines[0].x2, 15);
+    EXPECT_EQ(lines[0].y, 20 + m.ascent + m.underlinePosition + m.underlineSize / 2);
+}
+
 TEST(PageBreakMarkTest, LineAndTriangleAcrossTheControl)
 {
     TDVStyle sheet;

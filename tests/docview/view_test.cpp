@@ -156,6 +156,34 @@ TEST(ScrollerTest, KeysAndWheelMoveByUnits)
     EXPECT_EQ(view.DVData().GetVOffs(), 3 * view.VSmallStep());
 }
 
+struct ScrollUnitRow
+{
+    const char *name;
+    int startStep;
+    int documentHeight;
+    int expectedStep;
+};
+
+class ScrollUnitTest : public testing::TestWithParam<ScrollUnitRow>
+{ };
+
+TEST_P(ScrollUnitTest, RangeStaysWithin32000Units)
+{
+    TDocView view;
+    view.SetVSmallStep(GetParam().startStep);
+    view.DVData().DocumentHeight = GetParam().documentHeight;
+    view.DVData().AdjustVScrollUnits();
+    EXPECT_EQ(view.VSmallStep(), GetParam().expectedStep);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScrollUnitTest,
+    testing::Values(ScrollUnitRow { "SmallDocumentKeepsTen", 10, 100000, 10 },
+        // 400000 / 32000 = 12, and 400000 / 12 is still above 32000.
+        ScrollUnitRow { "TallDocumentGrowsTheStep", 10, 400000, 13 },
+        ScrollUnitRow { "LargeStepReturnsToTen", 13, 1000, 10 },
+        ScrollUnitRow { "LargeStepStaysWhenTenIsTooSmall", 13, 400000, 13 }),
+    [](const testing::TestParamInfo<ScrollUnitRow> &info) { return info.param.name; });
+
 TEST(ScrollerTest, HiddenControlTakesItsClientSizeAtOnce)
 {
     TDocView view;
