@@ -16,6 +16,8 @@ struct inbreed::tables
     std::array<std::uint16_t, bird_limit + 1> sorted_birds;
     std::array<std::uint16_t, bird_limit + 1> order_of_load; // place in sorted_birds by load number
     std::array<path_entry, bird_limit + 1> path; // by place in sorted_birds; entry 0 is a sink
+    // Walk epoch of the last visit of each bird (by load number) at each generation beyond 20.
+    std::array<std::uint32_t, (bird_limit + 1) * deep_generations> deep_visits;
 };
 
 namespace {
@@ -32,6 +34,9 @@ constexpr int level_limit = 50;
 
 // Birds met no closer than this generation are recorded but their ancestors are not walked.
 constexpr int walk_stop_generation = 11;
+
+// Occurrences beyond this generation count neither as occurrences nor as blood.
+constexpr int last_counted_generation = 20;
 
 // Larger pedigrees take their inbreeding from path weights; only this many birds at the end of
 // the order get matrix rows.
@@ -323,7 +328,7 @@ bool inbreed::compute()
         return true;
     }
     if (count < matrix_order) {
-        walk_ancestors(sorted_bird(count), 2.0, 1, 1, side::none);
+        walk_pedigreed(sorted_bird(count));
         m_full_matrix = true;
     } else {
         compute_path_inbreeding();
@@ -351,7 +356,7 @@ void inbreed::compute_path_inbreeding()
         entry.dam = b.dam ? t.order_of_load[b.dam->load_no] : 0;
         entry.sampling_variance = b.matrix_index;
         if (k == count)
-            walk_ancestors(b, 2.0, 1, 1, side::none);
+            walk_pedigreed(b);
         b.inbreeding = path_inbreeding(k);
     }
 }
@@ -385,8 +390,17 @@ double inbreed::path_inbreeding(int k)
 // Visits the bird once for every path by which it is reached, sire branch before dam branch,
 // recording each visit for the pedigreed bird's statistics when the generation is not 0. The
 // ancestors of a bird met no closer than generation 11 are not walked.
+//
+// Beyond generation 20 a visit only lowers min_gen or raises max_gen. What it goes on to visit
+// depends only on the bird, its generation and which birds have been met within ten generations
+// (the birds the walk passes through). So a second visit of the same bird at the same deep
+// generation, with that set unchanged since the first, can change nothing and is skipped: the
+// statistics stay those of the walk of every path, without its exponential cost in deep inbred
+// lines. The path weights of this walk are not read.
 void inbreed::walk_ancestors(bird &b, double x, int generation, int position, side s)
 {
+    if (generation > last_counted_generation && seen_deep_before(b, generation))
+        return;
     x = x * 0.5;
     entry_of(b).weight += x;
     if (generation != 0) {
@@ -406,13 +420,43 @@ void inbreed::walk_ancestors(bird &b, double x, int generation, int position, si
             generation == 2 ? side::dam : s);
 }
 
+void inbreed::walk_pedigreed(bird &b)
+{
+    new_walk_epoch();
+    walk_ancestors(b, 2.0, 1, 1, side::none);
+}
+
+// True when the bird was visited at this generation (beyond 20) since the set of birds met within
+// ten generations last grew; marks the visit otherwise.
+bool inbreed::seen_deep_before(const bird &b, int generation)
+{
+    const int column = generation - last_counted_generation - 1;
+    if (column >= deep_generations)
+        return false;
+    std::uint32_t &mark = m_tables->deep_visits[b.load_no * deep_generations + column];
+    if (mark == m_walk_epoch)
+        return true;
+    mark = m_walk_epoch;
+    return false;
+}
+
+void inbreed::new_walk_epoch()
+{
+    if (++m_walk_epoch != 0)
+        return;
+    m_tables->deep_visits.fill(0);
+    m_walk_epoch = 1;
+}
+
 void inbreed::record_occurrence(bird &b, int generation, side s)
 {
+    if (generation < walk_stop_generation && b.min_gen >= walk_stop_generation)
+        new_walk_epoch(); // one more bird the walk passes through
     if (generation < b.min_gen)
         b.min_gen = static_cast<std::int16_t>(generation);
     if (generation > b.max_gen)
         b.max_gen = static_cast<std::int16_t>(generation);
-    if (generation < 2 || generation > 20)
+    if (generation < 2 || generation > last_counted_generation)
         return;
     const double weight = generation_weights[generation];
     ++b.occurrences;

@@ -42,9 +42,10 @@ public:
         std::int16_t offspring; // accepted rows naming this bird as sire or dam
         std::int16_t min_gen; // lowest generation met in the pedigreed bird's walk; not_met before
         std::int16_t max_gen; // highest generation met; 0 before
-        std::int16_t occurrences; // occurrences in generations 2 to 20
-        std::int16_t sire_occurrences; // of these, on the sire's side
-        std::int16_t dam_occurrences; // of these, on the dam's side
+        // Counted once per path, so they pass 32767 in deep inbred lines: 32 bits wide.
+        std::int32_t occurrences; // occurrences in generations 2 to 20
+        std::int32_t sire_occurrences; // of these, on the sire's side
+        std::int32_t dam_occurrences; // of these, on the dam's side
         double blood; // summed generation weights of those occurrences
         double sire_blood;
         double dam_blood;
@@ -139,6 +140,10 @@ private:
         double weight;
     };
 
+    // Generations beyond 20 whose visits the pedigreed bird's walk remembers (lines of descent
+    // are shorter than 50 birds).
+    static constexpr int deep_generations = 32;
+
     struct tables;
 
     bool is_missing(std::string_view band) const;
@@ -151,6 +156,9 @@ private:
     void clear_results();
     void compute_path_inbreeding();
     void walk_ancestors(bird &b, double x, int generation, int position, side s);
+    void walk_pedigreed(bird &b);
+    bool seen_deep_before(const bird &b, int generation);
+    void new_walk_epoch();
     void record_occurrence(bird &b, int generation, side s);
     double path_inbreeding(int k);
     void add_to_matrix(int k, int sire_row, int dam_row, double f);
@@ -173,4 +181,5 @@ private:
     std::int32_t m_bird_count;
     bool m_full_matrix;
     std::int32_t m_matrix_size;
+    std::uint32_t m_walk_epoch = 0;
 };

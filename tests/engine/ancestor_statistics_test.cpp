@@ -232,3 +232,58 @@ TEST(SelectBeforeCompute, showsComputeNotDoneAndKeepsTheMessage)
 }
 
 } // namespace
+
+struct WalkCase
+{
+    const char *name;
+    Pedigree pedigree;
+};
+
+class PedigreedWalk : public testing::TestWithParam<WalkCase>
+{ };
+
+// Repeated visits beyond generation 20 are skipped, since they can change nothing; every figure
+// must still equal what the walk of every path records.
+TEST_P(PedigreedWalk, statisticsEqualThePlainWalk)
+{
+    inbreed engine;
+    ASSERT_TRUE(analyse(engine, GetParam().pedigree)) << engine.message();
+    const std::vector<WalkStatistics> expected = literalWalkStatistics(engine);
+    for (int i = 1; engine.select_sorted(i); ++i) {
+        const inbreed::bird &b = engine.current();
+        const WalkStatistics &s = expected[i];
+        SCOPED_TRACE(b.band);
+        EXPECT_EQ(b.min_gen, s.minGen);
+        EXPECT_EQ(b.max_gen, s.maxGen);
+        EXPECT_EQ(b.occurrences, s.occurrences);
+        EXPECT_EQ(b.sire_occurrences, s.sireOccurrences);
+        EXPECT_EQ(b.dam_occurrences, s.damOccurrences);
+        EXPECT_EQ(b.blood, s.blood);
+        EXPECT_EQ(b.sire_blood, s.sireBlood);
+        EXPECT_EQ(b.dam_blood, s.damBlood);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engine, PedigreedWalk,
+    testing::Values(WalkCase { "combedLine20", combedFullSibLine(20, "") },
+        WalkCase { "combedLine24", combedFullSibLine(24, "") },
+        WalkCase { "fullSibLine30", fullSibLine(30, "") },
+        WalkCase { "random120Over30", randomPedigree(5, 120, 30, "R") },
+        WalkCase { "random300Over45", randomPedigree(9, 300, 45, "R") }),
+    [](const testing::TestParamInfo<WalkCase> &info) { return info.param.name; });
+
+// Pairs 5 to 40 of the line are met within ten generations from the sire's side, so a walk of
+// every path from the dam would go 2^40 times through the line.
+TEST(PedigreedWalkDeep, combedLineOf44PairsFinishes)
+{
+    inbreed engine;
+    ASSERT_TRUE(analyse(engine, combedFullSibLine(44, ""))) << engine.message();
+    EXPECT_TRUE(engine.full_matrix());
+    const inbreed::bird &lastMet = *findBird(engine, "C40");
+    EXPECT_EQ(lastMet.min_gen, 10);
+    EXPECT_EQ(lastMet.max_gen, 42);
+    const inbreed::bird &beyond = *findBird(engine, "H41");
+    EXPECT_EQ(beyond.min_gen, 11);
+    EXPECT_EQ(beyond.max_gen, 43);
+    EXPECT_EQ(findBird(engine, "C42")->min_gen, inbreed::not_met);
+}

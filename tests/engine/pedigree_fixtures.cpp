@@ -1,5 +1,6 @@
 #include "pedigree_fixtures.h"
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -90,7 +91,61 @@ Pedigree randomPedigree(unsigned seed, int count, int generations, const std::st
     return rows;
 }
 
+Pedigree combedFullSibLine(int pairs, const std::string &prefix)
+{
+    auto cock = [&](int pair) { return prefix + "C" + std::to_string(pair); };
+    auto hen = [&](int pair) { return prefix + "H" + std::to_string(pair); };
+    Pedigree rows { { prefix + "P", prefix + "S", prefix + "D" },
+        { prefix + "D", cock(1), hen(1) } };
+    for (int pair = 1; pair < pairs; ++pair) {
+        rows.push_back({ cock(pair), cock(pair + 1), hen(pair + 1) });
+        rows.push_back({ hen(pair), cock(pair + 1), hen(pair + 1) });
+    }
+    // The tooth at generation g covers the line from its pair down to generation 10.
+    std::string child = prefix + "S";
+    int pair = 5;
+    for (int generation = 3; generation <= 10 && pair <= pairs; ++generation) {
+        const std::string next = prefix + "T" + std::to_string(generation);
+        rows.push_back({ child, cock(pair), next });
+        child = next;
+        pair += 11 - generation;
+    }
+    return rows;
+}
+
 namespace {
+
+void record(WalkStatistics &s, int generation, int side)
+{
+    s.minGen = std::min(s.minGen, generation);
+    s.maxGen = std::max(s.maxGen, generation);
+    if (generation < 2 || generation > 20)
+        return;
+    const double weight = inbreed::generation_weight(generation);
+    ++s.occurrences;
+    s.blood += weight;
+    if (side == 1) {
+        ++s.sireOccurrences;
+        s.sireBlood += weight;
+    } else if (side == 2) {
+        ++s.damOccurrences;
+        s.damBlood += weight;
+    }
+}
+
+void walkStatistics(const inbreed::bird *bird, int generation, int side,
+    const std::map<const inbreed::bird *, int> &index, std::vector<WalkStatistics> &statistics)
+{
+    WalkStatistics &s = statistics[index.at(bird)];
+    record(s, generation, side);
+    ++generation;
+    if (s.minGen >= 11 && s.minGen != inbreed::not_met)
+        return;
+    if (bird->sire)
+        walkStatistics(bird->sire, generation, generation == 2 ? 1 : side, index, statistics);
+    if (bird->dam)
+        walkStatistics(bird->dam, generation, generation == 2 ? 2 : side, index, statistics);
+}
 
 void walk(const inbreed::bird *bird, double x, const std::map<const inbreed::bird *, int> &index,
     std::vector<double> &weights)
@@ -104,6 +159,17 @@ void walk(const inbreed::bird *bird, double x, const std::map<const inbreed::bir
 }
 
 } // namespace
+
+std::vector<WalkStatistics> literalWalkStatistics(inbreed &engine)
+{
+    std::map<const inbreed::bird *, int> index;
+    for (int i = 1; engine.select_sorted(i); ++i)
+        index[&engine.current()] = i;
+    std::vector<WalkStatistics> statistics(index.size() + 1);
+    engine.select_sorted(static_cast<int>(index.size()));
+    walkStatistics(&engine.current(), 1, 0, index, statistics);
+    return statistics;
+}
 
 std::vector<double> literalPathInbreeding(inbreed &engine)
 {

@@ -45,6 +45,28 @@ Pedigree fullSibLine(int matings, const std::string &prefix);
 // are leaves; the pedigreed bird "<prefix>P" is loaded last.
 Pedigree randomPedigree(unsigned seed, int count, int generations, const std::string &prefix);
 
+// The pedigreed bird "<prefix>P" whose dam descends from a full-sib line of `pairs` pairs
+// (cocks "<prefix>C<j>", hens "<prefix>H<j>", pair 1 the dam's parents, each pair the parents of
+// the pair before). Its sire side is a comb: the sire and a string of hens "<prefix>T<i>" whose
+// sires are cocks of the line, placed so that every pair from the 5th to the 40th is met within
+// ten generations. The walk then goes on through the line from every deep place as well.
+Pedigree combedFullSibLine(int pairs, const std::string &prefix);
+
+// The ancestor statistics of the pedigreed bird as the plain recursive walk records them, visiting
+// every bird once per path; index i is the i-th bird of the order.
+struct WalkStatistics
+{
+    int minGen = inbreed::not_met;
+    int maxGen = 0;
+    int occurrences = 0;
+    int sireOccurrences = 0;
+    int damOccurrences = 0;
+    double blood = 0.0;
+    double sireBlood = 0.0;
+    double damBlood = 0.0;
+};
+std::vector<WalkStatistics> literalWalkStatistics(inbreed &engine);
+
 // Every stored bird's inbreeding by the path method computed path by path: for each bird of the
 // order, the recursive walk that visits every ancestor once per path, then minus one plus the sum
 // of (summed path weight)^2 times the sampling variance, over the order. Index i is the i-th bird
