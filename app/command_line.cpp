@@ -1,0 +1,157 @@
+#include "command_line.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr int minimumDotsPerInch = 72;
+constexpr int maximumDotsPerInch = 2400;
+
+// Splits "--name=value" into name and value; a plain "--name" has no value.
+struct Option
+{
+    std::string name;
+    std::string value;
+    bool hasValue = false;
+};
+
+Option splitOption(const std::string &argument)
+{
+    const size_t equals = argument.find('=');
+    if (equals == std::string::npos)
+        return { argument, {}, false };
+    return { argument.substr(0, equals), argument.substr(equals + 1), true };
+}
+
+PaperChoice parsePaper(const std::string &value)
+{
+    if (value == "a4" || value == "A4")
+        return PaperChoice::A4;
+    if (value == "letter" || value == "Letter")
+        return PaperChoice::Letter;
+    throw CommandLineError("unknown paper '" + value + "' (use a4 or letter)");
+}
+
+int parseDotsPerInch(const std::string &value)
+{
+    int dots = 0;
+    const char *end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, dots);
+    if (value.empty() || error != std::errc() || stop != end || dots < minimumDotsPerInch
+        || dots > maximumDotsPerInch)
+        throw CommandLineError("--dpi needs a whole number from "
+            + std::to_string(minimumDotsPerInch) + " to " + std::to_string(maximumDotsPerInch)
+            + ", not '" + value + "'");
+    return dots;
+}
+
+class ReportArguments
+{
+public:
+    explicit ReportArguments(const std::vector<std::string> &arguments) : m_arguments(arguments) { }
+
+    ReportOptions parse()
+    {
+        for (m_next = 1; m_next < m_arguments.size();)
+            take(m_arguments[m_next++]);
+        if (m_options.inputFile.empty())
+            throw CommandLineError("report needs a pedigree file: zan report FILE.csv");
+        return m_options;
+    }
+
+private:
+    void take(const std::string &argument)
+    {
+        if (argument.size() < 2 || argument[0] != '-' || argument == "--") {
+            takeFile(argument);
+            return;
+        }
+        const Option option = splitOption(argument);
+        if (option.name == "--text") {
+            if (option.hasValue)
+                throw CommandLineError("--text takes no value");
+            m_options.text = true;
+        } else if (option.name == "--pdf") {
+            m_options.pdfFile = valueOf(option);
+            if (m_options.pdfFile.empty())
+                throw CommandLineError("--pdf needs a file name");
+        } else if (option.name == "--paper") {
+            m_options.paper = parsePaper(valueOf(option));
+        } else if (option.name == "--dpi") {
+            m_options.dotsPerInch = parseDotsPerInch(valueOf(option));
+        } else {
+            throw CommandLineError("unknown option " + option.name);
+        }
+    }
+
+    void takeFile(const std::string &argument)
+    {
+        if (argument == "--")
+            throw CommandLineError("unexpected argument --");
+        if (!m_options.inputFile.empty())
+            throw CommandLineError("only one pedigree file, not also '" + argument + "'");
+        m_options.inputFile = argument;
+    }
+
+    std::string valueOf(const Option &option)
+    {
+        if (option.hasValue)
+            return option.value;
+        if (m_next >= m_arguments.size())
+            throw CommandLineError(option.name + " needs a value");
+        return m_arguments[m_next++];
+    }
+
+    const std::vector<std::string> &m_arguments;
+    size_t m_next = 1;
+    ReportOptions m_options;
+};
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string> &arguments)
+{
+    CommandLine command;
+    if (arguments.empty())
+        return command;
+    const std::string &first = arguments[0];
+    if (first == "--help" || first == "-h" || first == "help") {
+        command.kind = CommandKind::Help;
+        return command;
+    }
+    if (first == "--version") {
+        command.kind = CommandKind::Version;
+        return command;
+    }
+    if (first != "report")
+        throw CommandLineError(
+            first[0] == '-' ? "unknown option " + first : "unknown command '" + first + "'");
+    command.kind = CommandKind::Report;
+    command.report = ReportArguments(arguments).parse();
+    return command;
+}
+
+std::string usageText()
+{
+    return "Usage:\n"
+           "  zan                      open the pedigree window\n"
+           "  zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]\n"
+           "                           analyse the pedigree in FILE.csv and write its report\n"
+           "  zan --help               show this text\n"
+           "  zan --version            show the version\n"
+           "\n"
+           "Report options:\n"
+           "  --pdf OUT.pdf            print the paginated report to OUT.pdf\n"
+           "  --text                   write the report text to standard output (the default\n"
+           "                           without --pdf); a form feed starts each new page\n"
+           "  --paper a4|letter        paper of the PDF (default: by the locale)\n"
+           "  --dpi N                  resolution of the PDF printer, 72 to 2400 (default 600)\n"
+           "\n"
+           "A pedigree with errors still gets its report, which shows them; the exit status is\n"
+           "then 0. A file that cannot be read or written, or a bad option, gives 1 or 2.\n";
+}
+
+std::string versionText()
+{
+    return "zan " ZAN_VERSION "\n";
+}

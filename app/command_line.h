@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/zan_error.h"
+
+#include <string>
+#include <vector>
+
+// What the program was asked to do by its arguments.
+//
+//   zan                                   the main window
+//   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
+//   zan --help | -h
+//   zan --version
+enum class CommandKind {
+    MainWindow,
+    Report,
+    Help,
+    Version,
+};
+
+enum class PaperChoice {
+    Locale, // A4 or Letter by the user's locale
+    A4,
+    Letter,
+};
+
+struct ReportOptions
+{
+    std::string inputFile;
+    std::string pdfFile; // empty: no PDF
+    bool text = false; // write the report text to standard output
+    PaperChoice paper = PaperChoice::Locale;
+    int dotsPerInch = 600;
+
+    // With neither --pdf nor --text the report text is written.
+    bool writesText() const { return text || pdfFile.empty(); }
+};
+
+struct CommandLine
+{
+    CommandKind kind = CommandKind::MainWindow;
+    ReportOptions report;
+};
+
+// A bad argument; the message names it ("unknown option --foo").
+class CommandLineError : public ZanError
+{
+public:
+    using ZanError::ZanError;
+};
+
+// Interprets the arguments after the program name. Throws CommandLineError.
+CommandLine parseCommandLine(const std::vector<std::string> &arguments);
+
+// The usage text printed by --help.
+std::string usageText();
+// The version line printed by --version.
+std::string versionText();

@@ -1,0 +1,3 @@
+# The batch report command on a 2048-bird pedigree, to text and to PDF.
+add_executable(report_bench ${CMAKE_CURRENT_LIST_DIR}/report_bench.cpp)
+target_link_libraries(report_bench PRIVATE zan_app benchmark::benchmark)

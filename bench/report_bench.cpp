@@ -1,0 +1,195 @@
+// `zan report` of a 2048-bird pedigree: loading the file, the analysis and the text output, and
+// the same with pagination and printing to PDF. The pedigree is built once from a fixed seed.
+
+#include "app/command_line.h"
+#include "app/report_command.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string band(int bird)
+{
+    return "NL-20" + std::to_string(10 + bird % 13) + "-" + std::to_string(1000000 + bird * 7);
+}
+
+// 2048 birds in layers: a full tree of 8 generations over the pedigreed bird, then 14 layers of
+// 128 birds, each bird's sire and dam drawn from the next layer so that every bird of a layer is
+// named as a parent; one extra founder opens the file.
+std::string pedigreeCsv()
+{
+    std::mt19937 random(20480);
+    std::vector<std::vector<int>> layers;
+    int next = 1;
+    for (int size = 1; size <= 128; size *= 2) {
+        layers.emplace_back(size);
+        std::iota(layers.back().begin(), layers.back().end(), next);
+        next += size;
+    }
+    for (int layer = 0; layer < 14; ++layer) {
+        layers.emplace_back(128);
+        std::iota(layers.back().begin(), layers.back().end(), next);
+        next += 128;
+    }
+    std::string csv = "\"" + band(next) + "\",\"\",\"\"\r\n";
+    for (size_t layer = 0; layer < layers.size(); ++layer) {
+        const std::vector<int> &birds = layers[layer];
+        if (layer + 1 == layers.size()) {
+            for (int bird : birds)
+                csv += "\"" + band(bird) + "\",\"\",\"\"\r\n";
+            break;
+        }
+        const std::vector<int> &parents = layers[layer + 1];
+        const size_t half = parents.size() / 2;
+        std::vector<int> sires(parents.begin(), parents.begin() + half);
+        std::vector<int> dams(parents.begin() + half, parents.end());
+        std::shuffle(sires.begin(), sires.end(), random);
+        std::shuffle(dams.begin(), dams.end(), random);
+        for (size_t i = 0; i < birds.size(); ++i) {
+            const int sire = birds.size() < parents.size() ? parents[2 * i] : sires[i % half];
+            const int dam
+                = birds.size() < parents.size() ? parents[2 * i + 1] : dams[(i + i / half) % half];
+            csv += "\"" + band(birds[i]) + "\",\"" + band(sire) + "\",\"" + band(dam) + "\"\r\n";
+        }
+    }
+    return csv;
+}
+
+struct Files
+{
+    fs::path folder;
+    fs::path pedigree;
+    fs::path pdf;
+
+    Files()
+    {
+        folder = fs::temp_directory_path() / ("zan-report-bench-" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+        pedigree = folder / "pedigree2048.csv";
+        pdf = folder / "report.pdf";
+        std::ofstream(pedigree, std::ios::binary) << pedigreeCsv();
+    }
+    ~Files() { fs::remove_all(folder); }
+};
+
+Files &files()
+{
+    static Files instance;
+    return instance;
+}
+
+ReportOptions options(bool pdf)
+{
+    ReportOptions result;
+    result.inputFile = files().pedigree.string();
+    result.paper = PaperChoice::A4;
+    if (pdf)
+        result.pdfFile = files().pdf.string();
+    return result;
+}
+
+// FNV-1a of the report text without its date lines, which change with the clock.
+std::uint64_t textChecksum(const std::string &text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.find("Page:") != std::string::npos)
+            continue;
+        for (unsigned char c : line + "\n")
+            hash = (hash ^ c) * 1099511628211ull;
+    }
+    return hash;
+}
+
+int pdfPages(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    static const std::regex page("/Type\\s*/Page[^s]");
+    return static_cast<int>(
+        std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), {}));
+}
+
+int pageHeaders(const std::string &text)
+{
+    int count = 0;
+    for (size_t at = text.find("File = "); at != std::string::npos;
+         at = text.find("File = ", at + 1))
+        ++count;
+    return count;
+}
+
+// The text of the reference run: 2048 listing rows on 28 pages, the chart, 2048 birds on 31
+// pages.
+constexpr std::uint64_t ReferenceChecksum = 0;
+constexpr int ReferencePages = 28 + 1 + 31;
+
+void checkText(benchmark::State &state, const std::string &text)
+{
+    const int headers = pageHeaders(text);
+    if (headers != ReferencePages)
+        state.SkipWithError(("page headers " + std::to_string(headers)).c_str());
+    const std::uint64_t checksum = textChecksum(text);
+    if (ReferenceChecksum != 0 && checksum != ReferenceChecksum)
+        state.SkipWithError(("text checksum " + std::to_string(checksum)).c_str());
+    state.counters["checksum"] = static_cast<double>(checksum % 1000000);
+}
+
+void BM_ReportToText(benchmark::State &state)
+{
+    const ReportOptions text = options(false);
+    std::string output;
+    for (auto _ : state) {
+        std::ostringstream out, errors;
+        if (runReportCommand(text, out, errors) != 0)
+            state.SkipWithError(errors.str().c_str());
+        output = out.str();
+    }
+    checkText(state, output);
+}
+BENCHMARK(BM_ReportToText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ReportToPdf(benchmark::State &state)
+{
+    const ReportOptions pdf = options(true);
+    for (auto _ : state) {
+        std::ostringstream out, errors;
+        if (runReportCommand(pdf, out, errors) != 0)
+            state.SkipWithError(errors.str().c_str());
+    }
+    const int pages = pdfPages(files().pdf);
+    if (pages != ReferencePages)
+        state.SkipWithError(("PDF pages " + std::to_string(pages)).c_str());
+}
+BENCHMARK(BM_ReportToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ValidCase
+{
+    const char *name;
+    std::vector<std::string> arguments;
+    CommandKind kind;
+    ReportOptions report;
+};
+
+class CommandLineValid : public testing::TestWithParam<ValidCase>
+{ };
+
+TEST_P(CommandLineValid, Parses)
+{
+    const ValidCase &c = GetParam();
+    const CommandLine command = parseCommandLine(c.arguments);
+    EXPECT_EQ(command.kind, c.kind);
+    EXPECT_EQ(command.report.inputFile, c.report.inputFile);
+    EXPECT_EQ(command.report.pdfFile, c.report.pdfFile);
+    EXPECT_EQ(command.report.text, c.report.text);
+    EXPECT_EQ(command.report.paper, c.report.paper);
+    EXPECT_EQ(command.report.dotsPerInch, c.report.dotsPerInch);
+}
+
+ReportOptions options(std::string input, std::string pdf = {}, bool text = false,
+    PaperChoice paper = PaperChoice::Locale, int dpi = 600)
+{
+    ReportOptions result;
+    result.inputFile = std::move(input);
+    result.pdfFile = std::move(pdf);
+    result.text = text;
+    result.paper = paper;
+    result.dotsPerInch = dpi;
+    return result;
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineValid,
+    testing::Values(ValidCase { "NoArgumentsOpensTheWindow", {}, CommandKind::MainWindow, {} },
+        ValidCase { "Help", { "--help" }, CommandKind::Help, {} },
+        ValidCase { "ShortHelp", { "-h" }, CommandKind::Help, {} },
+        ValidCase { "Version", { "--version" }, CommandKind::Version, {} },
+        ValidCase {
+            "ReportFileOnly", { "report", "a.csv" }, CommandKind::Report, options("a.csv") },
+        ValidCase { "ReportPdf", { "report", "a.csv", "--pdf", "out.pdf" }, CommandKind::Report,
+            options("a.csv", "out.pdf") },
+        ValidCase { "OptionsBeforeTheFile", { "report", "--text", "--pdf=o.pdf", "a.csv" },
+            CommandKind::Report, options("a.csv", "o.pdf", true) },
+        ValidCase { "PaperAndDpi", { "report", "a.csv", "--paper", "letter", "--dpi", "300" },
+            CommandKind::Report, options("a.csv", "", false, PaperChoice::Letter, 300) },
+        ValidCase { "PaperWithEquals", { "report", "a.csv", "--paper=a4", "--dpi=1200" },
+            CommandKind::Report, options("a.csv", "", false, PaperChoice::A4, 1200) },
+        ValidCase { "FileNamedLikeADash", { "report", "-" }, CommandKind::Report, options("-") }),
+    [](const testing::TestParamInfo<ValidCase> &info) { return std::string(info.param.name); });
+
+struct InvalidCase
+{
+    const char *name;
+    std::vector<std::string> arguments;
+    const char *message;
+};
+
+class CommandLineInvalid : public testing::TestWithParam<InvalidCase>
+{ };
+
+TEST_P(CommandLineInvalid, ThrowsWithAClearMessage)
+{
+    const InvalidCase &c = GetParam();
+    try {
+        parseCommandLine(c.arguments);
+        FAIL() << "no error";
+    } catch (const CommandLineError &error) {
+        EXPECT_STREQ(error.what(), c.message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineInvalid,
+    testing::Values(InvalidCase { "UnknownCommand", { "print" }, "unknown command 'print'" },
+        InvalidCase { "UnknownTopOption", { "--verbose" }, "unknown option --verbose" },
+        InvalidCase { "ReportWithoutFile", { "report" },
+            "report needs a pedigree file: zan report FILE.csv" },
+        InvalidCase { "UnknownReportOption", { "report", "a.csv", "--landscape" },
+            "unknown option --landscape" },
+        InvalidCase { "PdfWithoutValue", { "report", "a.csv", "--pdf" }, "--pdf needs a value" },
+        InvalidCase { "PdfEmpty", { "report", "a.csv", "--pdf=" }, "--pdf needs a file name" },
+        InvalidCase { "BadPaper", { "report", "a.csv", "--paper", "legal" },
+            "unknown paper 'legal' (use a4 or letter)" },
+        InvalidCase { "DpiNotANumber", { "report", "a.csv", "--dpi", "6OO" },
+            "--dpi needs a whole number from 72 to 2400, not '6OO'" },
+        InvalidCase { "DpiTooLow", { "report", "a.csv", "--dpi", "10" },
+            "--dpi needs a whole number from 72 to 2400, not '10'" },
+        InvalidCase { "DpiNegative", { "report", "a.csv", "--dpi=-600" },
+            "--dpi needs a whole number from 72 to 2400, not '-600'" },
+        InvalidCase {
+            "TextWithValue", { "report", "a.csv", "--text=yes" }, "--text takes no value" },
+        InvalidCase { "TwoFiles", { "report", "a.csv", "b.csv" },
+            "only one pedigree file, not also 'b.csv'" }),
+    [](const testing::TestParamInfo<InvalidCase> &info) { return std::string(info.param.name); });
+
+TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
+{
+    EXPECT_TRUE(options("a.csv").writesText());
+    EXPECT_FALSE(options("a.csv", "o.pdf").writesText());
+    EXPECT_TRUE(options("a.csv", "o.pdf", true).writesText());
+}
+
+} // namespace

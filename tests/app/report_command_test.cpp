@@ -1,0 +1,241 @@
+#include "app/command_line.h"
+#include "app/pedigree_document.h"
+#include "app/report_command.h"
+
+#include "grid/edit_grid.h"
+#include "platform/pdf_printer.h"
+#include "report/report_analysis.h"
+#include "report/report_text.h"
+
+#include "docview/doc_view.h"
+
+#include "platform/text_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Pages of a PDF file: its page objects.
+int pdfPageCount(const fs::path &path)
+{
+    const std::string bytes = readFile(path);
+    static const std::regex page("/Type\\s*/Page[^s]");
+    return static_cast<int>(
+        std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), {}));
+}
+
+std::vector<std::string> splitLines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+int pageHeaders(const std::vector<std::string> &lines)
+{
+    int count = 0;
+    for (const std::string &line : lines)
+        count += line.rfind("File = ", 0) == 0 || line.rfind("\fFile = ", 0) == 0;
+    return count;
+}
+
+struct Result
+{
+    int status = -1;
+    std::string out;
+    std::string errors;
+};
+
+class ReportCommand : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("zan-report-" + std::to_string(::getpid()));
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    Result run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), "report");
+        const CommandLine command = parseCommandLine(arguments);
+        std::ostringstream out, errors;
+        Result result;
+        result.status = runReportCommand(command.report, out, errors);
+        result.out = out.str();
+        result.errors = errors.str();
+        return result;
+    }
+
+    std::string write(const std::string &name, const std::string &bytes)
+    {
+        std::ofstream(m_folder / name, std::ios::binary) << bytes;
+        return (m_folder / name).string();
+    }
+
+    // A pedigree of `birds` birds in CSV: bird i has the parents 2i and 2i + 1 where they exist.
+    std::string treeFile(int birds)
+    {
+        std::string csv;
+        auto band = [](int n) { return "GB-2019-" + std::to_string(100000 + n); };
+        for (int i = 1; i <= birds; ++i) {
+            csv += "\"" + band(i) + "\",\"" + (2 * i <= birds ? band(2 * i) : "") + "\",\""
+                + (2 * i + 1 <= birds ? band(2 * i + 1) : "") + "\"\r\n";
+        }
+        return write("tree" + std::to_string(birds) + ".csv", csv);
+    }
+
+    fs::path m_folder;
+};
+
+TEST_F(ReportCommand, WritesTheTextByDefault)
+{
+    const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
+    const Result result = run({ file });
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors, "");
+    const std::vector<std::string> lines = splitLines(result.out);
+    ASSERT_EQ(lines.size(), 6u + 70u + 15u);
+    EXPECT_EQ(lines[0], "File = " + file);
+    EXPECT_EQ(lines[3], "ROW IDENTIFICATION     SIRE               DAM                MESSAGE");
+    EXPECT_EQ(lines[4], bytesToUtf8(listingUnderline(), CharacterMap::Document));
+    EXPECT_EQ(lines[6], "\fFile = " + file);
+    EXPECT_EQ(lines[12 + 31].substr(0, 3), "\u251C");
+    EXPECT_EQ(lines[12 + 20].substr(0, 3), "\u2502");
+    EXPECT_EQ(pageHeaders(lines), 3);
+    EXPECT_EQ(lines.back(), "***  3 BIRDS PROCESSED  ***");
+}
+
+// The text is the composed document, item by item, with box characters and page breaks.
+TEST_F(ReportCommand, TextMatchesTheComposedLines)
+{
+    const std::string file = treeFile(40);
+    const Result result = run({ file, "--text", "--paper", "a4" });
+    ASSERT_EQ(result.status, 0) << result.errors;
+    const std::vector<std::string> lines = splitLines(result.out);
+
+    TEditGrid grid;
+    PedigreeDocument::setUpPedigreeGrid(grid);
+    PedigreeDocument document(grid);
+    document.open(file);
+    auto pdf = std::make_unique<PdfPrinter>();
+    pdf->setPaper(Paper::A4);
+    std::unique_ptr<Printer> previous = setCurrentPrinter(std::move(pdf));
+    ReportAnalysis analysis;
+    analysis.compose(document);
+    setCurrentPrinter(std::move(previous));
+
+    const TDocView &view = analysis.OutPut();
+    ASSERT_EQ(lines.size(), static_cast<size_t>(view.GetLineCount()));
+    for (int i = 0; i < view.GetLineCount(); ++i) {
+        std::string expected = bytesToUtf8(view.GetItemText(i), CharacterMap::Document);
+        if (view.GetPageBreaksBeforeItems(i))
+            expected.insert(0, "\f");
+        // The date line may have been written a minute apart; the rest must be the same.
+        const bool dateLine = expected.find("Page:") != std::string::npos;
+        EXPECT_EQ(
+            dateLine ? lines[i].substr(19) : lines[i], dateLine ? expected.substr(19) : expected)
+            << "line " << i;
+    }
+}
+
+TEST_F(ReportCommand, PedigreeWithErrorsStillGetsItsReport)
+{
+    const std::string file = write("cycle.csv", "\"A\",\"B\",\"\"\r\n\"B\",\"A\",\"\"\r\n");
+    const Result result = run({ file, "--text" });
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("Computation Error Class INBREED a cycling pedigree has been found."),
+        std::string::npos);
+    EXPECT_NE(result.out.find("INVALID RESULTS *** ERRORS IN INPUT ***"), std::string::npos);
+}
+
+TEST_F(ReportCommand, MissingFileIsAOneLineError)
+{
+    const std::string missing = (m_folder / "absent.csv").string();
+    const Result result = run({ missing });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.errors, "zan: Cannot open file " + missing + "\n");
+}
+
+TEST_F(ReportCommand, UnwritablePdfIsAOneLineError)
+{
+    const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
+    const std::string pdf = (m_folder / "no-such-folder" / "out.pdf").string();
+    const Result result = run({ file, "--pdf", pdf });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    ASSERT_FALSE(result.errors.empty());
+    EXPECT_EQ(result.errors.rfind("zan: ", 0), 0u) << result.errors;
+    EXPECT_EQ(result.errors.find('\n'), result.errors.size() - 1) << result.errors;
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
+struct PdfCase
+{
+    const char *name;
+    const char *paper;
+    int birds;
+};
+
+class ReportCommandPdf : public ReportCommand, public testing::WithParamInterface<PdfCase>
+{ };
+
+// The PDF has one page per report page: no line wraps and no page spills over.
+TEST_P(ReportCommandPdf, HasOnePagePerPageHeader)
+{
+    const PdfCase &c = GetParam();
+    const std::string file = treeFile(c.birds);
+    const fs::path pdf = m_folder / "report.pdf";
+    const Result result = run({ file, "--pdf", pdf.string(), "--text", "--paper", c.paper });
+    ASSERT_EQ(result.status, 0) << result.errors;
+    const int headers = pageHeaders(splitLines(result.out));
+    EXPECT_EQ(pdfPageCount(pdf), headers);
+    EXPECT_GT(headers, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, ReportCommandPdf,
+    testing::Values(PdfCase { "A4Small", "a4", 15 }, PdfCase { "LetterSmall", "letter", 15 },
+        PdfCase { "A4With300Birds", "a4", 300 }, PdfCase { "LetterWith300Birds", "letter", 300 }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ReportCommand, PdfAloneWritesNoText)
+{
+    const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
+    const fs::path pdf = m_folder / "only.pdf";
+    const Result result = run({ file, "--pdf", pdf.string() });
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(pdfPageCount(pdf), 3);
+}
+
+TEST_F(ReportCommand, ExistingPdfIsReplaced)
+{
+    const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
+    const fs::path pdf = m_folder / "again.pdf";
+    ASSERT_EQ(run({ file, "--pdf", pdf.string() }).status, 0);
+    ASSERT_EQ(run({ file, "--pdf", pdf.string() }).status, 0);
+    EXPECT_EQ(pdfPageCount(pdf), 3);
+    EXPECT_FALSE(fs::exists(m_folder / "again (2).pdf"));
+}
+
+} // namespace
