@@ -420,7 +420,9 @@ void TCustomDocView::Paint(Canvas &canvas, const Rect &clip)
 {
     if (!m_style) {
         paintNoStyle(canvas, clip);
-    } else if (!clip.isEmpty()) {
+        return;
+    }
+    if (!clip.isEmpty()) {
         Bitmap buffer(clip.width(), clip.height(), clWhite);
         std::string error;
         bool failed = false;
