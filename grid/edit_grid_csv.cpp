@@ -48,6 +48,14 @@ void appendField(
     line += text;
 }
 
+// CSVToLineFeeds without a copy for the usual field that holds no LF.
+std::string restoreLineBreaks(std::string field)
+{
+    if (field.find('\n') == std::string::npos)
+        return field;
+    return CSVToLineFeeds(field);
+}
+
 } // namespace
 
 int TEditGrid::GetSaveStartRow() const
@@ -163,7 +171,7 @@ void TEditGrid::loadLine(const std::string &line, int column, int row)
             field = DoubleToSingleChar(quote, rest.substr(0, next));
             rest.remove_prefix(next + 1);
         }
-        storeLoadedField(column, row, CSVToLineFeeds(field));
+        storeLoadedField(column, row, restoreLineBreaks(std::move(field)));
     }
     if (rest.empty())
         return;
@@ -171,7 +179,7 @@ void TEditGrid::loadLine(const std::string &line, int column, int row)
         rest.remove_prefix(1);
     if (!rest.empty() && rest.back() == quote)
         rest.remove_suffix(1);
-    storeLoadedField(column, row, CSVToLineFeeds(DoubleToSingleChar(quote, rest)));
+    storeLoadedField(column, row, restoreLineBreaks(DoubleToSingleChar(quote, rest)));
 }
 
 // Widens the table first when the field lies beyond the last column, so every stored cell lies
