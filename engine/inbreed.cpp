@@ -148,10 +148,7 @@ bool inbreed::load_record(
     sire = untilZero(sire);
     dam = untilZero(dam);
     m_message[0] = '\0';
-    constexpr std::size_t longest = band_length;
-    tables &t = *m_tables;
-
-    if (identification.size() > longest)
+    if (identification.size() > static_cast<std::size_t>(band_length))
         return fail("Band length to long RECORD SKIPPED");
     if (is_missing(identification))
         return fail("Missing Band No or band = \".\" or \"0\" Record Skipped.");
@@ -160,31 +157,16 @@ bool inbreed::load_record(
     const int child_slot = hash_band(identification);
     if (child_slot < 0)
         return fail("Inbreed HASHing error");
-    bird &child = t.slots[child_slot];
+    bird &child = m_tables->slots[child_slot];
 
-    if (sire.size() > longest)
-        return fail("Sire's Band length to long SIRE SKIPPED.");
-    if (m_bird_count > bird_limit)
-        return fail("Maximum # of birds loaded. This record is skipped.");
     bird *sire_bird = nullptr;
-    if (!is_missing(sire)) {
-        const int slot = hash_band(sire);
-        if (slot < 0)
-            return fail("Inbreed HASHing error");
-        sire_bird = &t.slots[slot];
-    }
-
-    if (dam.size() > longest)
-        return fail("Dam's Band length to long DAM SKIPPED.");
-    if (m_bird_count > bird_limit)
-        return fail("Maximum # of birds loaded. This DAM is skipped.");
+    if (!load_parent(sire, "Sire's Band length to long SIRE SKIPPED.",
+            "Maximum # of birds loaded. This record is skipped.", sire_bird))
+        return false;
     bird *dam_bird = nullptr;
-    if (!is_missing(dam)) {
-        const int slot = hash_band(dam);
-        if (slot < 0)
-            return fail("Inbreed HASHing error");
-        dam_bird = &t.slots[slot];
-    }
+    if (!load_parent(dam, "Dam's Band length to long DAM SKIPPED.",
+            "Maximum # of birds loaded. This DAM is skipped.", dam_bird))
+        return false;
 
     if (child.row_loaded == 1) {
         if (child.sire != sire_bird || child.dam != dam_bird)
@@ -195,6 +177,25 @@ bool inbreed::load_record(
     if (!link_parents(child, sire_bird, dam_bird))
         return fail("Sire or Dam appears as both sexes in the pedigree input.");
     m_message[0] = '\0';
+    return true;
+}
+
+// Checks a parent's band and finds or adds its bird; a missing parent leaves `parent` empty.
+// False with the message of the failing check; the birds stored before stay stored.
+bool inbreed::load_parent(
+    std::string_view band, const char *too_long, const char *limit_passed, bird *&parent)
+{
+    parent = nullptr;
+    if (band.size() > static_cast<std::size_t>(band_length))
+        return fail(too_long);
+    if (m_bird_count > bird_limit)
+        return fail(limit_passed);
+    if (is_missing(band))
+        return true;
+    const int slot = hash_band(band);
+    if (slot < 0)
+        return fail("Inbreed HASHing error");
+    parent = &m_tables->slots[slot];
     return true;
 }
 
