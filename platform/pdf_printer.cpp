@@ -22,6 +22,12 @@ QPageSize pageSizeOf(Paper paper)
         return QPageSize(QPageSize::A4);
     case Paper::Letter:
         return QPageSize(QPageSize::Letter);
+    case Paper::A3:
+        return QPageSize(QPageSize::A3);
+    case Paper::A5:
+        return QPageSize(QPageSize::A5);
+    case Paper::Legal:
+        return QPageSize(QPageSize::Legal);
     }
     return QPageSize(QPageSize::A4);
 }
@@ -136,6 +142,18 @@ void PdfPrinter::setMarginMillimetres(double margin)
     d->applyLayout();
 }
 
+double PdfPrinter::marginMillimetres() const
+{
+    return d->margin;
+}
+
+std::string PdfPrinter::nextOutputFile() const
+{
+    if (!d->outputFile.empty())
+        return d->outputFile;
+    return defaultOutputFile(d->job.title()).toStdString();
+}
+
 void PdfPrinter::setOutputFile(const std::string &path)
 {
     d->outputFile = path;
@@ -218,8 +236,7 @@ bool PdfPrinter::canCopy() const
 
 void PdfPrinter::beginDoc()
 {
-    const QString file = d->outputFile.empty() ? defaultOutputFile(d->job.title())
-                                               : QString::fromStdString(d->outputFile);
+    const QString file = QString::fromStdString(nextOutputFile());
     d->job.printer().setOutputFileName(file);
     d->job.beginDoc(file.toStdString());
     d->lastOutputFile = file.toStdString();

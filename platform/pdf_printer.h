@@ -16,6 +16,9 @@
 enum class Paper {
     A4,
     Letter,
+    A3,
+    A5,
+    Legal,
 };
 
 class PdfPrinter : public Printer
@@ -33,9 +36,12 @@ public:
     void setResolution(int pixelsPerInch);
     // Unprintable border on every side in millimetres (default 0); not during a job.
     void setMarginMillimetres(double margin);
+    double marginMillimetres() const;
     void setOutputFile(const std::string &path);
     std::string outputFile() const;
     std::string lastOutputFile() const;
+    // The file the next job would write: the output file, or the free default name for title().
+    std::string nextOutputFile() const;
 
     std::string deviceName() const override;
     std::string driverName() const override;
