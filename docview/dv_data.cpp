@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 
 namespace {
 
@@ -243,4 +244,43 @@ void TCustomDVFormattedData::DrawBackground(Canvas &canvas, const Rect &rect)
     }
     if (GetColor() != clNone)
         canvas.fillRect({ 0, 0, rect.width(), rect.height() }, GetColor());
+}
+
+std::string TCustomDVFormattedData::checkConsistency() const
+{
+    const auto at = [](int index) { return "draw item " + std::to_string(index) + ": "; };
+    int expectedItem = 0;
+    int previousLineTop = INT_MIN;
+    int nextOffs = 1;
+    for (int d = 0; d < DrawItems.Count(); ++d) {
+        const TDVDrawLineInfo &piece = DrawItems[d];
+        const bool firstOfItem = d == 0 || DrawItems[d - 1].ItemNo != piece.ItemNo;
+        if (firstOfItem) {
+            if (piece.ItemNo != expectedItem)
+                return at(d) + "item " + std::to_string(expectedItem) + " has no draw item";
+            ++expectedItem;
+            nextOffs = 1;
+        }
+        if (piece.ItemNo >= ItemCount())
+            return at(d) + "item number out of range";
+        const TCustomDVItemInfo &item = Items().ItemAt(piece.ItemNo);
+        if (d == 0 && !piece.StartsLine())
+            return at(d) + "the first draw item does not start a line";
+        if (firstOfItem && !item.SameAsPrev() && !piece.StartsLine())
+            return at(d) + "an item that starts a line continues one";
+        if (item.StyleNo >= 0) {
+            const int size = int(Items().TextAt(piece.ItemNo).size());
+            if (piece.Offs < nextOffs || piece.Length < 0 || piece.Offs + piece.Length - 1 > size)
+                return at(d) + "piece outside its text or overlapping the previous one";
+            nextOffs = piece.Offs + piece.Length;
+        }
+        if (piece.StartsLine()) {
+            if (piece.Top < previousLineTop)
+                return at(d) + "line above the previous line";
+            previousLineTop = piece.Top;
+        }
+    }
+    if (!DrawItems.Empty() && expectedItem != ItemCount())
+        return "item " + std::to_string(expectedItem) + " has no draw item";
+    return {};
 }

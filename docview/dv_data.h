@@ -142,6 +142,11 @@ public:
     // The first draw item at or after document y (binary search on Top).
     int FindDrawItemAtY(int y) const;
 
+    // Checks the formatting invariants (every item has draw items, in item order, with pieces
+    // inside their texts, lines in top-down order); returns a description of the first broken
+    // one, or an empty string.
+    std::string checkConsistency() const;
+
     // Painting (screen).
     void DrawBackground(Canvas &canvas, const Rect &rect);
     // Draws the draw items that intersect rect (client coordinates of the area); the canvas

@@ -7,6 +7,8 @@
 #include "docview/dv_style.h"
 #include "platform/test_canvas.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -62,7 +64,14 @@ public:
     TDVBackground *GetBackground() const override { return background; }
     void SetDocumentAreaSize(int, int, bool) override { ++areaSizeCalls; }
 
-    void format() { Format_(false, true, false, 0, GetCanvas(), false, true); }
+    // Formats and checks the formatting invariants.
+    void format()
+    {
+        Format_(false, true, false, 0, GetCanvas(), false, true);
+        const std::string broken = checkConsistency();
+        if (!broken.empty())
+            ADD_FAILURE() << broken;
+    }
 };
 
 inline FontSpec fontOf(const char *face, int points)

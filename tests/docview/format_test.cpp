@@ -442,3 +442,60 @@ TEST(FittingTest, InterpolationAgreesWithTheCanvasFitCount)
 }
 
 } // namespace
+
+namespace {
+
+// Random documents of mixed styles, continued lines, empty items and rules: formatting keeps
+// its invariants, every line fits unless it holds a single character, and only spaces are ever
+// left out of the pieces.
+TEST(FormatPropertyTest, RandomDocumentsLoseOnlySpaces)
+{
+    auto sheet = makeFixedPitchSheet();
+    sheet->ParaStyles[1].Alignment = dvaCenter;
+    std::mt19937 random(777);
+    const std::string alphabet = "abcdefgh  ";
+    for (int trial = 0; trial < 100; ++trial) {
+        FixedData data(sheet.get());
+        data.width = 30 + int(random() % 200);
+        data.flags.set(dvflTrim, random() % 2 == 0);
+        const int items = 1 + int(random() % 12);
+        for (int i = 0; i < items; ++i) {
+            if (random() % 10 == 0) {
+                data.AddBreakExTag(1, dvbsLine, clNone, 0);
+                continue;
+            }
+            std::string text;
+            const int length = int(random() % 40);
+            for (int c = 0; c < length; ++c)
+                text.push_back(alphabet[random() % alphabet.size()]);
+            data.AddNL(text, int(random() % 2), int(random() % 3) - 1);
+        }
+        data.format();
+        for (int item = 0; item < data.ItemCount(); ++item) {
+            if (data.Items().ItemAt(item).StyleNo < 0)
+                continue;
+            const std::string &text = data.Items().TextAt(item);
+            std::vector<bool> covered(text.size(), false);
+            for (int d = 0; d < data.DrawItems.Count(); ++d) {
+                const TDVDrawLineInfo &piece = data.DrawItems[d];
+                if (piece.ItemNo != item)
+                    continue;
+                for (int c = 0; c < piece.Length; ++c)
+                    covered[std::size_t(piece.Offs - 1 + c)] = true;
+            }
+            for (std::size_t c = 0; c < text.size(); ++c) {
+                ASSERT_TRUE(covered[c] || text[c] == ' ')
+                    << "trial " << trial << " item " << item << " character " << c;
+            }
+        }
+        for (int d = 0; d < data.DrawItems.Count(); ++d) {
+            const TDVDrawLineInfo &piece = data.DrawItems[d];
+            if (piece.Length > 1 && piece.StartsLine()
+                && (d + 1 == data.DrawItems.Count() || data.DrawItems[d + 1].StartsLine())) {
+                EXPECT_LE(piece.Width, data.TextWidth) << "trial " << trial << " piece " << d;
+            }
+        }
+    }
+}
+
+} // namespace
