@@ -16,7 +16,9 @@
 //   other faces: ' ', 'i', 'l', 'I', '.', ',', ':', ';', '!', '\'', '|' are em / 4 wide,
 //   'm', 'M', 'W', 'w' are em wide, every other byte em / 2;
 //   bold adds 1 pixel to every width; FontSpec::width > 0 replaces every width by it;
-//   widths are at least 1; the character extra is added per character.
+//   widths are at least 1; the character extra is added per character;
+//   averageCharWidth = width of 'x', underlinePosition = max(1, em / 10),
+//   underlineSize = max(1, em / 20). Faces are not scaled ("Crystal" keeps its nominal em).
 
 #include "canvas.h"
 

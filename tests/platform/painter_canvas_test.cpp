@@ -2,7 +2,9 @@
 
 #include "bitmap.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -202,6 +204,35 @@ TEST_F(PainterCanvasTest, BitmapsAreDrawnStretchedAndTiled)
     EXPECT_EQ(m_bitmap.pixel(24, 4), clBlue);
     EXPECT_EQ(m_bitmap.pixel(28, 8), clBlue);
     EXPECT_EQ(m_bitmap.pixel(30, 0), clWhite);
+}
+
+// A widget that paints through the canvas and remembers what the canvas saw.
+class CanvasWidget : public QWidget
+{
+public:
+    Rect clipSeen;
+    int resolutionSeen = 0;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        PainterCanvas canvas(this);
+        clipSeen = canvas.clipBounds();
+        resolutionSeen = canvas.deviceResolutionY();
+        canvas.fillRect({ 0, 0, width(), height() }, clWindow);
+    }
+};
+
+TEST(PainterCanvasWidgetTest, ClipBoundsAreTheRegionBeingPainted)
+{
+    CanvasWidget widget;
+    widget.resize(200, 100);
+    widget.show();
+    for (int round = 0; round < 10 && widget.resolutionSeen == 0; ++round)
+        QApplication::processEvents();
+    widget.repaint(QRect(10, 20, 30, 40));
+    EXPECT_EQ(widget.clipSeen, (Rect { 10, 20, 40, 60 }));
+    EXPECT_EQ(widget.resolutionSeen, 96);
 }
 
 TEST(PainterCanvasDeviceTest, ReportsTheDeviceResolution)
