@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -31,13 +31,19 @@ std::string readFile(const fs::path &path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Pages of a PDF file: its page objects.
+// Pages of a PDF file: its page objects ("/Type /Page", not "/Type /Pages").
 int pdfPageCount(const fs::path &path)
 {
     const std::string bytes = readFile(path);
-    static const std::regex page("/Type\\s*/Page[^s]");
-    return static_cast<int>(
-        std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), {}));
+    int count = 0;
+    for (size_t at = bytes.find("/Type"); at != std::string::npos; at = bytes.find("/Type", at)) {
+        at += 5;
+        while (at < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[at])))
+            ++at;
+        if (bytes.compare(at, 5, "/Page") == 0 && bytes.compare(at, 6, "/Pages") != 0)
+            ++count;
+    }
+    return count;
 }
 
 std::vector<std::string> splitLines(const std::string &text)
@@ -211,6 +217,27 @@ TEST_P(ReportCommandPdf, HasOnePagePerPageHeader)
     const int headers = pageHeaders(splitLines(result.out));
     EXPECT_EQ(pdfPageCount(pdf), headers);
     EXPECT_GT(headers, 2);
+}
+
+// Every bundled sample pedigree, on both papers.
+TEST_F(ReportCommand, BundledSamplesPrintOnePagePerPageHeader)
+{
+    int samples = 0;
+    for (const auto &entry : fs::directory_iterator(ZAN_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".csv")
+            continue;
+        ++samples;
+        for (const char *paper : { "a4", "letter" }) {
+            const fs::path pdf = m_folder / "sample.pdf";
+            const Result result
+                = run({ entry.path().string(), "--pdf", pdf.string(), "--text", "--paper", paper });
+            ASSERT_EQ(result.status, 0) << entry.path() << ": " << result.errors;
+            const std::vector<std::string> lines = splitLines(result.out);
+            EXPECT_EQ(pdfPageCount(pdf), pageHeaders(lines)) << entry.path() << " on " << paper;
+            EXPECT_EQ(lines.back().rfind("***  ", 0), 0u) << entry.path();
+        }
+    }
+    EXPECT_GE(samples, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Papers, ReportCommandPdf,
