@@ -54,6 +54,8 @@ QFont buildQFont(const FontSpec &spec, int pixelSize)
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setFixedPitch(mapping.fixedPitch);
     font.setStyleHint(mapping.fixedPitch ? QFont::TypeWriter : QFont::AnyStyle);
+    // No ligatures: a text is drawn exactly as wide as the sum of its characters measures.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

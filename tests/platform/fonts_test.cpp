@@ -4,7 +4,10 @@
 #include "screen.h"
 #include "virtual_printer.h"
 
+#include "font_cache_p.h"
 #include "measuring_canvas_p.h"
+
+#include <QFontMetricsF>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +167,18 @@ FontSpec boldFont(const char *face, int points)
     FontSpec font { face, points };
     font.style = FontStyle::Bold;
     return font;
+}
+
+// Drawing lays a text out as a whole (shaping); it must come out as wide as the sum of the
+// character widths that measurement uses, so no ligatures and no kerning.
+TEST_P(TextExtentTest, DrawnLayoutIsAsWideAsTheSumOfTheCharacters)
+{
+    const auto font = realiseFont(GetParam().font, 600, CharacterMap::Windows1252);
+    const QFontMetricsF metrics(font->font);
+    for (const char *text : { "office affluent", "fi fl ffi ffl", "AVA Ta To Wa We Yo", "LT 7,1." })
+        EXPECT_DOUBLE_EQ(
+            metrics.horizontalAdvance(QString::fromLatin1(text)), font->exactWidth(text))
+            << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, TextExtentTest,
