@@ -41,15 +41,15 @@ FaceMapping mappingFor(const std::string &lowerFace)
     return { "DejaVu Sans", 100, false };
 }
 
-QFont buildQFont(const FontSpec &spec, int pixelSize)
+QFont buildQFont(const FontSpec &request, int pixelSize)
 {
-    const FaceMapping mapping = faceMapping(spec.face);
+    const FaceMapping mapping = faceMapping(request.face);
     QFont font(QString::fromStdString(mapping.family));
     font.setPixelSize(pixelSize);
-    font.setBold(spec.style.has(FontStyle::Bold));
-    font.setItalic(spec.style.has(FontStyle::Italic));
-    font.setUnderline(spec.style.has(FontStyle::Underline));
-    font.setStrikeOut(spec.style.has(FontStyle::StrikeOut));
+    font.setBold(request.style.has(FontStyle::Bold));
+    font.setItalic(request.style.has(FontStyle::Italic));
+    font.setUnderline(request.style.has(FontStyle::Underline));
+    font.setStrikeOut(request.style.has(FontStyle::StrikeOut));
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setFixedPitch(mapping.fixedPitch);
@@ -108,13 +108,13 @@ void fillMetrics(RealisedFont &realised)
 }
 
 std::shared_ptr<const RealisedFont> buildFont(
-    const FontSpec &spec, int fontResolution, CharacterMap map)
+    const FontSpec &request, int fontResolution, CharacterMap map)
 {
     auto realised = std::make_shared<RealisedFont>();
     realised->map = map;
-    realised->font = buildQFont(spec, fontPixelSize(spec, fontResolution));
+    realised->font = buildQFont(request, fontPixelSize(request, fontResolution));
     fillAdvances(*realised);
-    applyWidth(*realised, spec.width);
+    applyWidth(*realised, request.width);
     fillMetrics(*realised);
     return realised;
 }
@@ -175,14 +175,14 @@ int fontPixelSize(const FontSpec &font, int fontResolution)
 
 std::string resolvedFamily(std::string_view face)
 {
-    FontSpec spec;
-    spec.face = std::string(face);
-    return QFontInfo(buildQFont(spec, 16)).family().toStdString();
+    FontSpec request;
+    request.face = std::string(face);
+    return QFontInfo(buildQFont(request, 16)).family().toStdString();
 }
 
 bool faceHasCharacter(std::string_view face, char32_t character)
 {
-    FontSpec spec;
-    spec.face = std::string(face);
-    return QRawFont::fromFont(buildQFont(spec, 16)).supportsCharacter(character);
+    FontSpec request;
+    request.face = std::string(face);
+    return QRawFont::fromFont(buildQFont(request, 16)).supportsCharacter(character);
 }
