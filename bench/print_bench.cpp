@@ -87,13 +87,21 @@ std::uint64_t pagesChecksum(const TDVPrint &print)
     return sum;
 }
 
+// Paging of the fixed-seed report with the project's "Crystal" face on an A4 PDF printer.
+constexpr std::uint64_t referenceChecksum = 870266860;
+
 void checkPaging(benchmark::State &state, const TDVPrint &print)
 {
     if (print.GetPagesCount() != reportPages) {
         state.SkipWithError("the report did not come out as 60 pages");
         return;
     }
+    if (pagesChecksum(print) != referenceChecksum) {
+        state.SkipWithError("the pages differ from the reference paging");
+        return;
+    }
     state.counters["pages"] = print.GetPagesCount();
+    state.counters["drawItems"] = print.DocView().PrintData().DrawItems.Count();
     state.counters["checksum"] = double(pagesChecksum(print));
 }
 

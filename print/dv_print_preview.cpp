@@ -1,5 +1,6 @@
 #include "dv_print_preview.h"
 
+#include "platform/bitmap.h"
 #include "platform/painter_canvas.h"
 #include "platform/screen.h"
 #include "platform/zan_error.h"
@@ -240,12 +241,13 @@ void TDVPrintPreview::DrawContents(Canvas &canvas, const Rect &rect)
     if (!m_hasImage || m_imagePage != PageNo() || m_imageSize != size || m_imageStamp != stamp)
         recordPage(rect);
     if (m_hasImage)
-        canvas.drawPicture(rect.left, rect.top, m_pageImage);
+        canvas.drawBitmap(rect.left, rect.top, m_pageBitmap);
 }
 
 void TDVPrintPreview::recordPage(const Rect &rect)
 {
     m_pageImage.clear();
+    m_pageBitmap = Bitmap();
     m_hasImage = false;
     if (!m_dvPrint || rect.width() <= 0 || rect.height() <= 0)
         return;
@@ -258,6 +260,12 @@ void TDVPrintPreview::recordPage(const Rect &rect)
         throw;
     }
     m_pageImage.endRecording();
+    // Replaying the picture draws every glyph again; a paint only copies its pixels.
+    m_pageBitmap = Bitmap(rect.width(), rect.height(), clWhite);
+    {
+        std::unique_ptr<Canvas> bitmapCanvas = m_pageBitmap.canvas();
+        bitmapCanvas->drawPicture(0, 0, m_pageImage);
+    }
     m_hasImage = true;
     m_imagePage = PageNo();
     m_imageSize = { rect.width(), rect.height() };

@@ -2,8 +2,8 @@
 
 // The print preview: one formatted page shown as a sheet of paper with a drop shadow on the
 // workspace colour, at full-page, page-width or a fixed zoom. A click toggles between 100 % and
-// the other zoom. Each page is recorded once into a picture per (page, size, FormatStamp) and
-// replayed on every paint and scroll.
+// the other zoom. Each page is recorded once into a picture per (page, size, FormatStamp); the
+// picture is replayed once into a bitmap that every paint and scroll copies.
 //
 //   TDVPrintPreview preview(window);
 //   preview.SetDVPrint(&print);           // print.FormatPages() has run
@@ -12,6 +12,7 @@
 //   preview.SetPageNo(3);
 
 #include "docview/dv_scroller.h"
+#include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/recorded_picture.h"
 #include "print/preview_zoom.h"
@@ -123,6 +124,7 @@ private:
 
     QPointer<TCustomDVPrint> m_dvPrint;
     RecordedPicture m_pageImage;
+    Bitmap m_pageBitmap; // the picture replayed once at its size, copied on every paint
     bool m_hasImage = false;
     int m_imagePage = 0;
     Size m_imageSize;

@@ -185,7 +185,7 @@ TEST_F(PreviewTest, PageBeyondCountShowsBlankSheet)
     preview.SetPageNo(5);
     TestCanvas canvas;
     preview.PaintTo(canvas);
-    EXPECT_EQ(canvas.callsOf(DrawCall::Kind::Picture).size(), 1u);
+    EXPECT_EQ(canvas.callsOf(DrawCall::Kind::Bitmap).size(), 1u);
     EXPECT_EQ(preview.PageImageRecordings(), 1);
 }
 
@@ -201,7 +201,7 @@ TEST_F(PreviewTest, PaintsShadowPageOutlineAndMargins)
     ASSERT_GE(fills.size(), 2u);
     EXPECT_EQ(fills[1].rect, page.translated(4, 4));
     EXPECT_EQ(fills[1].brush.color, cl3DDkShadow);
-    const std::vector<DrawCall> pictures = canvas.callsOf(DrawCall::Kind::Picture);
+    const std::vector<DrawCall> pictures = canvas.callsOf(DrawCall::Kind::Bitmap);
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].x, page.left);
     EXPECT_EQ(pictures[0].y, page.top);
