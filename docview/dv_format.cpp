@@ -53,7 +53,9 @@ private:
     void startLine(int itemNo, bool paraStart);
     void dropTrailingSpace();
     void finishLine();
-    int fitCount(std::string_view text, int room) const;
+    // Leading characters of text that fit room; wholeWidth gets the width of the whole text
+    // when it was measured (-1 otherwise).
+    int fitCount(std::string_view text, int room, int &wholeWidth) const;
     bool breakAtNextSpaceAllowed(int itemNo, std::string_view rest, int fit) const;
     void addPiece(int itemNo, int offs, int length, int width, int height, int ascent, int descent);
     int sectionMinWidth(int first, int end);
@@ -268,14 +270,16 @@ void DVFormatter::finishLine()
 
 // Number of leading characters of text whose width fits room, by interpolation between the
 // widths of a shorter and a longer prefix.
-int DVFormatter::fitCount(std::string_view text, int room) const
+int DVFormatter::fitCount(std::string_view text, int room, int &wholeWidth) const
 {
+    wholeWidth = -1;
     const int count = int(text.size());
     if (m_lineNoWrap)
         return count;
     if (DocViewSafeFormatting)
         return m_canvas.fitCount(text, room);
     const int whole = m_canvas.textWidth(text);
+    wholeWidth = whole;
     if (whole > 0 && whole <= room)
         return count;
     int low = 0;
@@ -386,7 +390,8 @@ void DVFormatter::placeText(int itemNo)
         }
         const std::string_view rest = text.substr(std::size_t(pos));
         const bool atStart = lineEmpty();
-        int fit = fitCount(rest, std::max(0, m_lineWidth - m_x));
+        int wholeWidth = -1;
+        int fit = fitCount(rest, std::max(0, m_lineWidth - m_x), wholeWidth);
         if (fit == 0) {
             if (!atStart) {
                 newLine = true;
@@ -415,7 +420,9 @@ void DVFormatter::placeText(int itemNo)
             newLine = !atStart;
             continue;
         }
-        const int width = m_canvas.textWidth(rest.substr(0, std::size_t(length)));
+        const int width = length == int(rest.size()) && wholeWidth >= 0
+            ? wholeWidth
+            : m_canvas.textWidth(rest.substr(0, std::size_t(length)));
         addPiece(itemNo, pos + 1, length, width, height, ascent, descent);
         pos += length + (consume ? 1 : 0);
         m_spaceConsumed = consume;

@@ -85,6 +85,14 @@ TEST_F(FormatTest, OneLineSitsAtTheMargins)
     EXPECT_EQ(data.TextWidth, 400 - 5);
 }
 
+TEST_F(FormatTest, AFittingLineIsMeasuredOnce)
+{
+    data.AddNL("a line that fits", 0, 0);
+    const int before = data.canvas.measureCount();
+    data.format();
+    EXPECT_EQ(data.canvas.measureCount() - before, 1);
+}
+
 TEST_F(FormatTest, LongWordIsCutAndContinuesWithoutParagraphSpacing)
 {
     data.width = 10 * charWidth;
