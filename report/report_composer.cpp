@@ -6,6 +6,8 @@
 #include "docview/doc_view.h"
 #include "engine/inbreed.h"
 
+#include <algorithm>
+
 ReportComposer::ReportComposer(
     TCustomDocView &output, inbreed &engine, const PedigreeSource &pedigree)
     : m_output(output), m_engine(engine), m_pedigree(pedigree)
@@ -133,7 +135,9 @@ void ReportComposer::writeTableLine()
 void ReportComposer::write_table()
 {
     write_page_header(HeaderMode::Table);
-    const int birdCount = m_engine.bird_count();
+    // A store that refused birds past its limit still counts them; the table and its closing
+    // line cover the birds it holds.
+    const int birdCount = std::min(m_engine.bird_count(), inbreed::bird_limit);
     for (int index = 1; index <= birdCount; ++index) {
         if (!m_engine.select_sorted(index))
             continue;

@@ -253,10 +253,12 @@ TEST_P(ReportTableEnd, BlankAndClosingLinesFollowTheLineCount)
     const size_t tableLines = lines.size() - (headers.back() + 10);
     EXPECT_EQ(tableLines, static_cast<size_t>(c.birds + c.blank + c.closingLine));
     size_t at = lines.size() - 1;
-    if (c.closingLine)
+    if (c.closingLine) {
         EXPECT_EQ(lines[at--], closing(c.birds));
-    if (c.blank)
+    }
+    if (c.blank) {
         EXPECT_EQ(lines[at--], normal(" "));
+    }
     EXPECT_EQ(lines[at].text.substr(0, 4), "B" + std::to_string(c.birds) + " ");
 }
 
@@ -334,6 +336,20 @@ TEST_F(ReportComposition, RefusedRowKeepsItsLineAndMarksTheResultsInvalid)
     EXPECT_EQ(lines[8], (ReportLine { "INVALID RESULTS *** ERRORS IN INPUT ***", 2, 1, false }));
     EXPECT_FALSE(m_analysis.rowsAccepted());
     EXPECT_TRUE(m_analysis.computed());
+}
+
+// The store refuses the 2049th band but counts it: the pedigreed bird and the closing line still
+// come from the 2048 birds it holds.
+TEST_F(ReportComposition, BirdsPastTheLimitLeaveThePedigreedBirdInPlace)
+{
+    const std::vector<ReportLine> lines = compose(founders(2049));
+    const std::vector<size_t> headers = pageHeaderIndexes(lines);
+    ASSERT_GE(headers.size(), 3u);
+    const size_t chart = headers[headers.size() - 31 - 1];
+    EXPECT_EQ(lines[chart + 3], (ReportLine { "B2048", 2, 1, false }));
+    EXPECT_EQ(lines[chart + 6 + 31].text.substr(0, 11), "\xC3\xC4>1  B2048");
+    EXPECT_EQ(lines.back(), closing(2048));
+    EXPECT_FALSE(m_analysis.rowsAccepted());
 }
 
 TEST_F(ReportComposition, ASecondRunStartsFromScratch)
