@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang clang-format
+    cmake ninja-build g++ clang clang-format libclang-rt-14-dev
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core poppler-utils
