@@ -10,12 +10,15 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace {
 
 // Offset of the page's drop shadow, screen pixels.
 constexpr int shadowOffset = 4;
+// Largest page kept as a bitmap (A4 at about 400 %, 64 MB).
+constexpr std::int64_t maxPageBitmapPixels = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -240,7 +243,11 @@ void TDVPrintPreview::DrawContents(Canvas &canvas, const Rect &rect)
     const int stamp = m_dvPrint ? m_dvPrint->FormatStamp() : -1;
     if (!m_hasImage || m_imagePage != PageNo() || m_imageSize != size || m_imageStamp != stamp)
         recordPage(rect);
-    if (m_hasImage)
+    if (!m_hasImage)
+        return;
+    if (m_pageBitmap.isEmpty())
+        canvas.drawPicture(rect.left, rect.top, m_pageImage);
+    else
         canvas.drawBitmap(rect.left, rect.top, m_pageBitmap);
 }
 
@@ -260,9 +267,10 @@ void TDVPrintPreview::recordPage(const Rect &rect)
         throw;
     }
     m_pageImage.endRecording();
-    // Replaying the picture draws every glyph again; a paint only copies its pixels.
-    m_pageBitmap = Bitmap(rect.width(), rect.height(), clWhite);
-    {
+    // Replaying the picture draws every glyph again; a paint only copies its pixels. A page
+    // zoomed beyond the bitmap limit is replayed on every paint instead.
+    if (std::int64_t(rect.width()) * rect.height() <= maxPageBitmapPixels) {
+        m_pageBitmap = Bitmap(rect.width(), rect.height(), clWhite);
         std::unique_ptr<Canvas> bitmapCanvas = m_pageBitmap.canvas();
         bitmapCanvas->drawPicture(0, 0, m_pageImage);
     }

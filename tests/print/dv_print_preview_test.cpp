@@ -178,6 +178,35 @@ TEST_F(PreviewTest, PagePictureRecordedOnceAndReused)
     EXPECT_EQ(preview.PageImageRecordings(), 4) << "formatting again makes the picture stale";
 }
 
+TEST_F(PreviewTest, ResizeRecomputesFullPageZoomAndRecordsAgain)
+{
+    formatPages(1);
+    bindFullPage();
+    paint();
+    const int before = preview.ZoomPercent();
+    preview.resize(300, 380);
+    QCoreApplication::processEvents();
+    EXPECT_LT(preview.ZoomPercent(), before);
+    EXPECT_EQ(preview.ZoomPercent(),
+        fullPageZoomPercent(300, 380, scrollBarExtent(), print.GetPreview100PercentWidth(),
+            print.GetPreview100PercentHeight()));
+    paint();
+    EXPECT_EQ(preview.PageImageRecordings(), 2);
+}
+
+TEST_F(PreviewTest, LargeZoomReplaysThePictureInsteadOfABitmap)
+{
+    formatPages(1);
+    bindFullPage();
+    preview.SetZoom(500);
+    TestCanvas canvas;
+    preview.PaintTo(canvas);
+    EXPECT_EQ(canvas.callsOf(DrawCall::Kind::Bitmap).size(), 0u);
+    EXPECT_EQ(canvas.callsOf(DrawCall::Kind::Picture).size(), 1u);
+    preview.PaintTo(canvas);
+    EXPECT_EQ(preview.PageImageRecordings(), 1);
+}
+
 TEST_F(PreviewTest, PageBeyondCountShowsBlankSheet)
 {
     formatPages(1);
