@@ -58,6 +58,7 @@ TEST_P(FormatEventsTest, ReportsEachCompletedPage)
     addLines(c.normalLines);
     addLines(c.tallLinesAtEnd, 1, "T");
     format();
+    EXPECT_EQ(print.DocView().PrintData().checkConsistency(), "");
     EXPECT_TRUE(print.Formatted());
     EXPECT_EQ(print.GetPagesCount(), c.pages);
     EXPECT_EQ(formatEvents, c.events);
