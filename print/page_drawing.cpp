@@ -279,7 +279,16 @@ void TPrintableDVData::DrawPage(int page, Canvas &canvas, bool preview, bool cor
     if (page < 1 || page > int(Pages.size()))
         return;
     PageDrawer drawer(*this, page, canvas, preview, correction);
-    drawer.draw();
+    // The clip of ClipMargins and the fonts and colours last used end with the page, so that
+    // the next page drawn on the same printer canvas starts afresh.
+    canvas.save();
+    try {
+        drawer.draw();
+    } catch (...) {
+        canvas.restore();
+        throw;
+    }
+    canvas.restore();
 }
 
 void TPrintableDVData::DoPagePrepaint(Canvas &canvas, int page, bool preview, bool)

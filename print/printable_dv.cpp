@@ -4,6 +4,7 @@
 #include "print/dv_print.h"
 #include "print/print_job.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace {
@@ -235,6 +236,8 @@ void TCustomPrintableDV::FormatPages()
         PrinterCanvasScope canvas(data, printer.createMeasuringCanvas());
         data.Prepare(geometryOf(printer), Margins);
         MaxTextWidth = DV_XToScreen(ClientWidth(), data.Resolutions) - LeftMargin - RightMargin;
+        // Without a style sheet nothing is formatted: no draw items of an earlier layout stay.
+        data.ClearTemporal();
         data.Format_(false, true, false, 0, data.PrinterCanvas.get(), false, false);
     }
     data.Pages.clear();

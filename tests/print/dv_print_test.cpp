@@ -344,6 +344,34 @@ TEST_F(DVPrintTest, HooksGetPageAndTextAreaAndClipMarginsClips)
     EXPECT_EQ(clips[0].rect, (Rect { 100, 50, 800, 650 }));
 }
 
+TEST_F(DVPrintTest, ClipOfOnePageDoesNotNarrowTheNextPrintedPage)
+{
+    VirtualPrinterSetup setup;
+    setup.resolutionX = setup.resolutionY = 254;
+    setup.paperWidth = 1000;
+    setup.paperHeight = 300;
+    usePrinter(setup);
+    print.SetLM(30);
+    print.SetRM(10);
+    print.MirrorMargins = true;
+    print.ClipMargins = true;
+    std::vector<Rect> clips;
+    std::vector<Rect> areas;
+    print.OnPagePostpaint
+        = [&](TCustomDVPrint &, int, Canvas &canvas, bool, const Rect &, const Rect &area) {
+              clips.push_back(canvas.clipBounds());
+              areas.push_back(area);
+          };
+    source.AddNL("a", 0, 0);
+    source.AddNL("b", 0, 0);
+    source.SetPageBreaksBeforeItems(1, true);
+    format();
+    print.Print("t", 1, false);
+    ASSERT_EQ(clips.size(), 2u);
+    EXPECT_EQ(areas[1], (Rect { 100, 0, 700, 300 }));
+    EXPECT_EQ(clips, areas);
+}
+
 TEST_F(DVPrintTest, BreakItemPrintsAcrossTextArea)
 {
     usePrinter96(400, 150);
