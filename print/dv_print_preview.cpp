@@ -113,11 +113,15 @@ void TCustomDVPrintPreview::applyScrollArea()
 {
     // A scroll bar that appears or vanishes resizes the client area, which recomputes the zoom
     // inside UpdateScrollBars, where the nested update is ignored: apply the new area then.
+    // The bars' pages follow the client size, so a size change calls for another update too.
+    Size client { -1, -1 };
     for (int attempt = 0; attempt < 3; ++attempt) {
         const PreviewScrollArea area
             = previewScrollArea(m_zoomMode, m_zoomedPageWidth, m_zoomedPageHeight);
-        if (attempt > 0 && area.width == ScrollAreaWidth() && area.height == ScrollAreaHeight())
+        const Size now { ClientWidth(), ClientHeight() };
+        if (area.width == ScrollAreaWidth() && area.height == ScrollAreaHeight() && now == client)
             return;
+        client = now;
         UpdateScrollBars(area.width, area.height, true, true);
     }
 }

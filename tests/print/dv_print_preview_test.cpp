@@ -246,6 +246,22 @@ TEST_F(PreviewTest, PaintsShadowPageOutlineAndMargins)
     EXPECT_EQ(margins.right, page.left + MulDiv(4958 - 472, page.width(), 4958));
 }
 
+TEST_F(PreviewTest, KeysScrollInPixels)
+{
+    formatPages(1);
+    bindFullPage();
+    preview.SetZoom(100);
+    preview.setFocus();
+    QTest::keyClick(&preview, Qt::Key_Down);
+    EXPECT_EQ(preview.VScrollPos(), 1);
+    QTest::keyClick(&preview, Qt::Key_PageDown);
+    EXPECT_EQ(preview.VScrollPos(), 1 + preview.ClientHeight());
+    QTest::keyClick(&preview, Qt::Key_Home);
+    EXPECT_EQ(preview.VScrollPos(), 0);
+    QTest::keyClick(&preview, Qt::Key_End);
+    EXPECT_EQ(preview.VScrollPos(), preview.ScrollAreaHeight() - preview.ClientHeight());
+}
+
 TEST_F(PreviewTest, WheelScrollsByWheelStepAtHundredPercent)
 {
     formatPages(1);

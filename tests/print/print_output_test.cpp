@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,9 @@ TEST_F(PrintOutputTest, PreviewShowsPageOnWorkspaceAtFullPageAndHundredPercent)
     keep(hundred, "preview_100_percent.png");
     EXPECT_EQ(preview.ZoomedPageWidth(), print.GetPreview100PercentWidth());
     EXPECT_GT(preview.ZoomedPageHeight(), preview.ClientHeight());
+    EXPECT_TRUE(preview.verticalScrollBar()->isVisible());
+    EXPECT_TRUE(preview.horizontalScrollBar()->isVisible());
+    keep(preview.grab().toImage(), "preview_100_percent_widget.png");
 }
 
 } // namespace
