@@ -66,25 +66,37 @@ void TDVScroller::UpdateScrollBars(int width, int height, bool redraw, bool upda
     m_updating = true;
     m_areaWidth = width;
     m_areaHeight = height;
+    // A bar that appears or vanishes changes the drawing area, and so the pages: repeat until
+    // the area stays put (a bar can change at most twice).
+    for (int pass = 0; pass < 3; ++pass) {
+        const QSize before = viewport()->size();
+        applyRanges(updateHorizontal);
+        // The bars are shown or hidden through a queued call: deliver it now, so that the
+        // drawing area has its new size when this returns.
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        if (viewport()->size() == before)
+            break;
+    }
+    m_updating = false;
+    if (redraw)
+        viewport()->update();
+}
+
+void TDVScroller::applyRanges(bool updateHorizontal)
+{
     const int step = VSmallStep();
     if (updateHorizontal) {
         QScrollBar *bar = horizontalScrollBar();
         bar->setPageStep(std::max(1, ClientWidth()));
         bar->setSingleStep(step);
-        bar->setRange(0, std::max(0, width - ClientWidth()));
+        bar->setRange(0, std::max(0, m_areaWidth - ClientWidth()));
     }
     QScrollBar *bar = verticalScrollBar();
     const int page = ClientHeight() / step;
     bar->setPageStep(std::max(1, page));
     bar->setSingleStep(1);
     bar->setTracking(Tracking);
-    bar->setRange(0, std::max(0, height - page));
-    // The bars are shown or hidden through a queued call: deliver it now, so that the drawing
-    // area has its new size when this returns.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-    m_updating = false;
-    if (redraw)
-        viewport()->update();
+    bar->setRange(0, std::max(0, m_areaHeight - page));
 }
 
 int TDVScroller::ClientWidth() const

@@ -66,6 +66,7 @@ protected:
 
 private:
     void applyBarPolicies();
+    void applyRanges(bool updateHorizontal);
     mutable int m_vSmallStep = -1;
     int m_areaWidth = 0;
     int m_areaHeight = 0;

@@ -156,6 +156,24 @@ TEST(ScrollerTest, KeysAndWheelMoveByUnits)
     EXPECT_EQ(view.DVData().GetVOffs(), 3 * view.VSmallStep());
 }
 
+TEST(ScrollerTest, PagesFollowTheAreaLeftBesideNewBars)
+{
+    TDVScroller scroller;
+    scroller.resize(300, 200);
+    scroller.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&scroller));
+    const int fullHeight = scroller.ClientHeight();
+    scroller.UpdateScrollBars(1000, 500, true, true); // both bars appear
+    ASSERT_LT(scroller.ClientHeight(), fullHeight);
+    const int page = scroller.ClientHeight() / scroller.VSmallStep();
+    EXPECT_EQ(scroller.verticalScrollBar()->pageStep(), page);
+    EXPECT_EQ(scroller.VScrollMax(), 500 - page);
+    EXPECT_EQ(scroller.horizontalScrollBar()->pageStep(), scroller.ClientWidth());
+    EXPECT_EQ(scroller.horizontalScrollBar()->maximum(), 1000 - scroller.ClientWidth());
+    scroller.SetVScrollPos(500);
+    EXPECT_EQ(scroller.VScrollPos(), 500 - page);
+}
+
 struct ScrollUnitRow
 {
     const char *name;
