@@ -8,8 +8,5 @@
 class ZanError : public std::runtime_error
 {
 public:
-    explicit ZanError(const std::string &message)
-        : std::runtime_error(message)
-    {
-    }
+    explicit ZanError(const std::string &message) : std::runtime_error(message) { }
 };

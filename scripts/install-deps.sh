@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ clang clang-format libclang-rt-14-dev
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core poppler-utils
+    fonts-dejavu-core fonts-dejavu-extra poppler-utils
 )
 
 missing=()
