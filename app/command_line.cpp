@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "app/app_info.h"
+
 #include <charconv>
 
 namespace {
@@ -153,5 +155,5 @@ std::string usageText()
 
 std::string versionText()
 {
-    return "zan " ZAN_VERSION "\n";
+    return std::string(executableName) + " " + applicationVersion + "\n";
 }
