@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-dejavu-extra poppler-utils
+    desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()
