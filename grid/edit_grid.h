@@ -1,6 +1,9 @@
 #pragma once
 
+#include "find_parameters.h"
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A cell address or a column/row pair, both counted from 0.
@@ -161,6 +164,28 @@ public:
     // Returns "" when every invariant of the model holds, otherwise a description of the first one
     // broken. For tests.
     std::string checkConsistency() const;
+
+    // --- search (grid_find.cpp) ---
+    // Looks for the next cell, after start, whose text matches text under the parameters, and
+    // returns it, or (-1, -1) when the scan reaches the end of the range (it never wraps). A start
+    // of (-1, -1) searches from the first cell of the range (the last one with fnBackward). The
+    // range is the data cells, or every cell with fnIncludeFixed, narrowed to the current row or
+    // column by the scope flags. With fnAutoGoto a match in a data cell becomes the current cell
+    // (row first, then column, each a normal move); a match in a header cell is returned but never
+    // made current. An empty text matches nothing; a text of two double quotes matches empty cells.
+    TGridCoord Find(TGridCoord start, std::string_view text, TFindParameters parameters);
+    // Whether the cell matches the text and parameters of the last Find; false before any.
+    bool MatchCell(int column, int row) const;
+
+private:
+    struct SearchState
+    {
+        std::string text; // upper-cased unless fnMatchCase
+        TFindParameters parameters;
+        unsigned char upper[256] = {}; // the locale's upper case of every byte, set by Find
+        mutable std::string cellText; // reused by MatchCell
+    };
+    SearchState m_search;
 
 protected:
     // Change notification for cells whose texts changed in bulk (a load, a cleared rectangle,

@@ -57,3 +57,8 @@ CellRows dataRows(const TEditGrid &grid, int firstRow)
     }
     return rows;
 }
+
+void PrintTo(const TGridCoord &cell, std::ostream *out)
+{
+    *out << "(" << cell.X << ", " << cell.Y << ")";
+}

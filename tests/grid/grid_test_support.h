@@ -2,8 +2,13 @@
 
 #include "grid/edit_grid.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Shows a cell as (column, row) in test failures. Declared here so that every test program
+// prints cells the same way.
+void PrintTo(const TGridCoord &cell, std::ostream *out);
 
 // A fresh folder under the system's temporary folder, removed with its files at the end.
 class TemporaryFolder
