@@ -61,13 +61,62 @@ std::optional<std::pair<int, int>> scanLines(
     return std::nullopt;
 }
 
+// The cells a search covers and the cell it starts with.
+struct SearchArea
+{
+    IndexRange columns;
+    IndexRange rows;
+    TGridCoord from;
+};
+
+// The data cells (every cell with fnIncludeFixed), narrowed to the current row or column by the
+// scope, and the start: the first cell of that range for (-1, -1) (the last one backwards),
+// otherwise one step past the given cell in the scan order. Nothing when there is nothing to
+// search.
+std::optional<SearchArea> searchArea(
+    const TEditGrid &grid, TGridCoord start, TFindParameters parameters)
+{
+    const int colCount = grid.GetColCountEx();
+    const int rowCount = grid.GetRowCountEx();
+    const int fixedCols = grid.GetFixedColsEx();
+    const int fixedRows = grid.GetFixedRowsEx();
+    if (colCount == fixedCols || colCount == 0 || rowCount == fixedRows || rowCount == 0)
+        return std::nullopt;
+
+    const bool includeFixed = parameters.contains(fnIncludeFixed);
+    SearchArea area { { includeFixed ? 0 : fixedCols, colCount - 1 },
+        { includeFixed ? 0 : fixedRows, rowCount - 1 }, noCell };
+    const bool inCurrentRow = parameters.contains(fnFindInCurrentRow);
+    const bool inCurrentCol = parameters.contains(fnFindInCurrentCol);
+    if ((inCurrentRow && !area.rows.contains(grid.Row()))
+        || (inCurrentCol && !area.columns.contains(grid.Col())))
+        return std::nullopt;
+    if (inCurrentRow)
+        area.rows = { grid.Row(), grid.Row() };
+    if (inCurrentCol)
+        area.columns = { grid.Col(), grid.Col() };
+
+    const bool backward = parameters.contains(fnBackward);
+    if (start == noCell) {
+        area.from = backward ? TGridCoord { area.columns.last, area.rows.last }
+                             : TGridCoord { area.columns.first, area.rows.first };
+        return area;
+    }
+    // The scope moves the start into the current row or column before the step past it, so a
+    // step that leaves a one-row range goes on to the next column instead of repeating the cell.
+    // Far-off starts are pulled in next to the table, where they scan the same cells.
+    area.from = { inCurrentCol ? grid.Col() : std::clamp(start.X, -2, colCount + 1),
+        inCurrentRow ? grid.Row() : std::clamp(start.Y, -2, rowCount + 1) };
+    (parameters.contains(fnDirectionLeftRight) ? area.from.X : area.from.Y) += backward ? -1 : 1;
+    return area;
+}
+
 } // namespace
 
 TGridCoord TEditGrid::Find(TGridCoord start, std::string_view text, TFindParameters parameters)
 {
-    const int colCount = GetColCountEx();
-    const int rowCount = GetRowCountEx();
-    if (colCount == m_fixedCols || colCount == 0 || rowCount == m_fixedRows || rowCount == 0)
+    const std::optional<SearchArea> area = searchArea(*this, start, parameters);
+    if (!area)
         return noCell;
 
     m_search.parameters = parameters;
@@ -76,47 +125,17 @@ TGridCoord TEditGrid::Find(TGridCoord start, std::string_view text, TFindParamet
     std::copy(upper.begin(), upper.end(), m_search.upper);
     m_search.text = parameters.contains(fnMatchCase) ? std::string(text) : upperCase(text);
 
-    const bool includeFixed = parameters.contains(fnIncludeFixed);
-    IndexRange columns { includeFixed ? 0 : m_fixedCols, colCount - 1 };
-    IndexRange rows { includeFixed ? 0 : m_fixedRows, rowCount - 1 };
     const int step = parameters.contains(fnBackward) ? -1 : 1;
-    const bool rowByRow = parameters.contains(fnDirectionLeftRight);
-
-    if (parameters.contains(fnFindInCurrentRow)) {
-        if (!rows.contains(Row()))
-            return noCell;
-        rows = { Row(), Row() };
-    }
-    if (parameters.contains(fnFindInCurrentCol)) {
-        if (!columns.contains(Col()))
-            return noCell;
-        columns = { Col(), Col() };
-    }
-
-    // The scope moves the start into the current row or column before the step past it, so a
-    // step that leaves a one-row range goes on to the next column instead of repeating the cell.
-    // Far-off starts are pulled in next to the table, where they scan the same cells.
-    TGridCoord from { std::clamp(start.X, -2, colCount + 1),
-        std::clamp(start.Y, -2, rowCount + 1) };
-    if (start == noCell) {
-        from = step > 0 ? TGridCoord { columns.first, rows.first }
-                        : TGridCoord { columns.last, rows.last };
-    } else {
-        if (parameters.contains(fnFindInCurrentRow))
-            from.Y = Row();
-        if (parameters.contains(fnFindInCurrentCol))
-            from.X = Col();
-        (rowByRow ? from.X : from.Y) += step;
-    }
-
     TGridCoord found = noCell;
-    if (rowByRow) {
+    if (parameters.contains(fnDirectionLeftRight)) {
         const auto match = [this](int row, int column) { return MatchCell(column, row); };
-        if (const auto hit = scanLines(rows, columns, from.Y, from.X, step, match))
+        if (const auto hit
+            = scanLines(area->rows, area->columns, area->from.Y, area->from.X, step, match))
             found = { hit->second, hit->first };
     } else {
         const auto match = [this](int column, int row) { return MatchCell(column, row); };
-        if (const auto hit = scanLines(columns, rows, from.X, from.Y, step, match))
+        if (const auto hit
+            = scanLines(area->columns, area->rows, area->from.X, area->from.Y, step, match))
             found = { hit->first, hit->second };
     }
 
