@@ -182,8 +182,8 @@ private:
     {
         std::string text; // upper-cased unless fnMatchCase
         TFindParameters parameters;
-        unsigned char upper[256] = {}; // the locale's upper case of every byte, set by Find
-        mutable std::string cellText; // reused by MatchCell
+        unsigned char upper[256] = {}; // each byte as compared: upper-cased unless fnMatchCase
+        mutable std::string cellText; // a cell without its markup, reused by MatchCell
     };
     SearchState m_search;
 

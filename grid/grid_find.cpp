@@ -20,6 +20,28 @@ std::string allByteValues()
     return bytes;
 }
 
+// Whether text, each byte mapped through table, holds pattern at position. The text reaches
+// position + pattern.size().
+bool holdsAt(std::string_view text, std::size_t position, std::string_view pattern,
+    const unsigned char *table)
+{
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (char(table[static_cast<unsigned char>(text[position + i])]) != pattern[i])
+            return false;
+    }
+    return true;
+}
+
+// Where pattern first occurs in text with each byte of text mapped through table, or npos.
+std::size_t findThrough(std::string_view text, std::string_view pattern, const unsigned char *table)
+{
+    for (std::size_t position = 0; position + pattern.size() <= text.size(); ++position) {
+        if (holdsAt(text, position, pattern, table))
+            return position;
+    }
+    return std::string_view::npos;
+}
+
 // An inclusive range of row or column indexes.
 struct IndexRange
 {
@@ -120,10 +142,12 @@ TGridCoord TEditGrid::Find(TGridCoord start, std::string_view text, TFindParamet
         return noCell;
 
     m_search.parameters = parameters;
-    // The locale maps each byte on its own, so one call gives the table for every cell.
-    const std::string upper = upperCase(allByteValues());
-    std::copy(upper.begin(), upper.end(), m_search.upper);
-    m_search.text = parameters.contains(fnMatchCase) ? std::string(text) : upperCase(text);
+    // Cells are compared through a byte table: the locale's upper case, which maps each byte on
+    // its own, or every byte to itself when letter case counts.
+    const bool matchCase = parameters.contains(fnMatchCase);
+    const std::string table = matchCase ? allByteValues() : upperCase(allByteValues());
+    std::copy(table.begin(), table.end(), m_search.upper);
+    m_search.text = matchCase ? std::string(text) : upperCase(text);
 
     const int step = parameters.contains(fnBackward) ? -1 : 1;
     TGridCoord found = noCell;
@@ -157,23 +181,17 @@ bool TEditGrid::MatchCell(int column, int row) const
     const TFindParameters parameters = m_search.parameters;
 
     std::string_view cell = GetCellEx(column, row);
-    if (!parameters.contains(fnMatchCase)) {
-        std::string &buffer = m_search.cellText;
-        buffer.assign(cell);
-        for (char &byte : buffer)
-            byte = char(m_search.upper[static_cast<unsigned char>(byte)]);
-        cell = buffer;
-    }
-    std::string withoutMarkup;
     if (parameters.contains(fnIgnoreHTMLTags) && cell.find('<') != std::string_view::npos) {
-        withoutMarkup = removeCellMarkup(cell);
-        cell = withoutMarkup;
+        m_search.cellText = removeCellMarkup(cell);
+        cell = m_search.cellText;
     }
-
     if (search == "\"\"")
         return cell.empty();
+    // The cell is compared through the byte table, so it is never copied to be upper-cased.
+    const unsigned char *table = m_search.upper;
     if (parameters.contains(fnMatchFull))
-        return cell == search;
-    const std::size_t position = cell.find(search);
-    return parameters.contains(fnMatchStart) ? position == 0 : position != std::string_view::npos;
+        return cell.size() == search.size() && holdsAt(cell, 0, search, table);
+    if (parameters.contains(fnMatchStart))
+        return cell.size() >= search.size() && holdsAt(cell, 0, search, table);
+    return findThrough(cell, search, table) != std::string_view::npos;
 }
