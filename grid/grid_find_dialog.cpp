@@ -41,12 +41,13 @@ std::string cellBytes(const QString &text)
     return utf8ToBytes(text.toStdString());
 }
 
-// The dialog's design font, "MS Sans Serif" 8 pt, as the installed family it maps to.
+// The dialog's design font, "MS Sans Serif" 8 pt (11 pixels on the 96-ppi screen it was laid out
+// on), as the installed family that stands in for it.
 QFont dialogFont()
 {
     const FaceMapping mapping = faceMapping("MS Sans Serif");
     QFont font(QString::fromStdString(mapping.family));
-    font.setPointSizeF(8.0 * mapping.sizePercent / 100.0);
+    font.setPixelSize(std::max(1, (11 * mapping.sizePercent + 50) / 100));
     return font;
 }
 

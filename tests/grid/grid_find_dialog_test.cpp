@@ -150,6 +150,7 @@ TEST_F(FindDialog, ControlsShowTheirTextsWithinTheirBounds)
     EXPECT_FALSE(form()->isModal());
     EXPECT_EQ(form()->parentWidget(), &mainWindow);
     EXPECT_EQ(form()->font().family().toStdString(), "DejaVu Sans");
+    EXPECT_EQ(form()->font().pixelSize(), 11);
 }
 
 TEST(FindDialogDefaults, BuiltInTextsDifferFromTheMainWindowsInThreePlaces)
