@@ -1,0 +1,930 @@
+#include "grid/edit_grid_widget.h"
+
+#include "grid/cell_markup.h"
+#include "grid/grid_inplace_edit.h"
+#include "grid/grid_watermark.h"
+#include "platform/fonts.h"
+#include "platform/painter_canvas.h"
+#include "platform/screen.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr TColor headerLineColor = clGray;
+constexpr int textInset = 2;
+constexpr int selectionBorderWidth = 2;
+constexpr int wheelNotch = 120;
+
+QColor toQColor(TColor color)
+{
+    const std::uint32_t rgb = colorToRgb(color);
+    return QColor(redOf(rgb), greenOf(rgb), blueOf(rgb));
+}
+
+QRect toQRect(const Rect &rect)
+{
+    return QRect(rect.left, rect.top, rect.width(), rect.height());
+}
+
+// The part of a cell text a cell shows: everything before the first CR or LF.
+std::string_view firstLineOf(std::string_view text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
+int luminance(std::uint32_t rgb)
+{
+    return (redOf(rgb) * 299 + greenOf(rgb) * 587 + blueOf(rgb) * 114) / 1000;
+}
+
+QFont editorFont(const FontSpec &spec)
+{
+    QFont font(QString::fromStdString(faceMapping(spec.face).family));
+    font.setPixelSize(fontPixelSize(spec, screenPixelsPerInchY()));
+    font.setBold(spec.style.has(FontStyle::Bold));
+    font.setItalic(spec.style.has(FontStyle::Italic));
+    return font;
+}
+
+} // namespace
+
+TEditGridWidget::TEditGridWidget(QWidget *parent) : QAbstractScrollArea(parent)
+{
+    Font.face = "Crystal";
+    Font.pixelHeight = 16;
+    Font.charset = ansiCharset;
+    FixedFont = Font;
+    m_background = gridWatermark();
+
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setCursor(Qt::ArrowCursor);
+    m_editor = new TGridInplaceEdit(this);
+    updateScrollBar();
+}
+
+TEditGridWidget::~TEditGridWidget() = default;
+
+void TEditGridWidget::setBackgroundBitmap(const Bitmap &picture)
+{
+    m_background = picture;
+    viewport()->update();
+}
+
+// --- editing operations --------------------------------------------------------------------------
+
+void TEditGridWidget::AdvanceEdit(int ACol, int ARow, bool forward, bool showEditor)
+{
+    int column = ACol;
+    int row = ARow;
+    bool appended = false;
+    const int lastColumn = GetColCountEx() - 1;
+    if (forward) {
+        if (column < lastColumn) {
+            ++column;
+        } else if (row < GetRowCountEx() - 1) {
+            column = GetFixedColsEx();
+            ++row;
+        } else {
+            AddRow();
+            column = GetFixedColsEx();
+            row = GetRowCountEx() - 1;
+            appended = true;
+        }
+    } else if (column > GetFixedColsEx()) {
+        --column;
+    } else if (row > GetFixedRowsEx()) {
+        column = lastColumn;
+        --row;
+    } else {
+        column = lastColumn;
+        row = GetRowCountEx() - 1;
+    }
+    moveCurrentCell(column, row);
+    if (appended && OnAutoAddRow)
+        OnAutoAddRow(this, row);
+    if (showEditor)
+        ShowInplaceEdit();
+}
+
+void TEditGridWidget::TabEdit(bool backward)
+{
+    commitAndClose();
+    int column = Col();
+    int row = Row();
+    const int lastColumn = GetColCountEx() - 1;
+    if (!backward) {
+        if (column < lastColumn) {
+            ++column;
+        } else {
+            column = GetFixedColsEx();
+            row = row < GetRowCountEx() - 1 ? row + 1 : GetFixedRowsEx();
+        }
+    } else if (column > GetFixedColsEx()) {
+        --column;
+    } else {
+        column = lastColumn;
+        row = row > GetFixedRowsEx() ? row - 1 : GetRowCountEx() - 1;
+    }
+    moveCurrentCell(column, row);
+}
+
+void TEditGridWidget::AddRow()
+{
+    InsertRows(GetRowCountEx(), 1);
+}
+
+void TEditGridWidget::DoInsertRow(int ARow)
+{
+    commitAndClose();
+    InsertRows(ARow, 1);
+    InitValidate(Col(), Row());
+    if (OnAutoInsertRow)
+        OnAutoInsertRow(this, ARow);
+}
+
+void TEditGridWidget::DoDeleteRow(int ARow)
+{
+    commitAndClose();
+    if (GetRowCountEx() - GetFixedRowsEx() > 1)
+        RemoveRows(ARow, 1);
+    else
+        ClearRows(ARow, 1);
+    InitValidate(Col(), Row());
+    if (OnAutoDeleteRow)
+        OnAutoDeleteRow(this, ARow);
+}
+
+bool TEditGridWidget::ValidateCell(const std::string &text)
+{
+    if (!m_validatePending)
+        return true;
+    m_validatePending = false;
+    bool valid = true;
+    if (text != m_baseline) {
+        std::string value = text;
+        if (OnCellValidate)
+            OnCellValidate(this, Col(), Row(), value, valid);
+        if (valid && value != GetCellEx(Col(), Row()))
+            SetCellEx(Col(), Row(), value);
+    }
+    InitValidate(Col(), Row());
+    return valid;
+}
+
+void TEditGridWidget::InitValidate(int ACol, int ARow)
+{
+    m_baseline = GetCellEx(ACol, ARow);
+}
+
+void TEditGridWidget::RestoreCache()
+{
+    if (!m_editorOpen)
+        return;
+    m_editor->restoreText(removeCellMarkup(m_startText));
+    SetCellEx(m_editCell.X, m_editCell.Y, m_startText);
+}
+
+// --- the editor ----------------------------------------------------------------------------------
+
+bool TEditGridWidget::ShowInplaceEdit()
+{
+    if (m_editorOpen)
+        return true;
+    if (Row() < GetFixedRowsEx() || Col() < GetFixedColsEx())
+        return false;
+    if (!hasFocus() && !m_editor->hasFocus())
+        return false;
+    TEditorType kind = edNormal;
+    if (OnGetEditorType)
+        OnGetEditorType(this, Col(), Row(), kind);
+    m_editorType = kind;
+    m_editCell = { Col(), Row() };
+    m_startText = GetCellEx(Col(), Row());
+    m_validatePending = true;
+    scrollToCurrent();
+
+    m_editor->setFont(editorFont(Font));
+    QPalette palette = m_editor->palette();
+    palette.setColor(QPalette::Base, toQColor(Color));
+    palette.setColor(QPalette::Text, toQColor(FontColor));
+    m_editor->setPalette(palette);
+    m_editor->startEditing(removeCellMarkup(m_startText), kind, MaxEditLength);
+    m_editorOpen = true;
+    placeEditor();
+    m_editor->show();
+    m_editor->setFocus(Qt::OtherFocusReason);
+    emit editActionsChanged();
+    return true;
+}
+
+void TEditGridWidget::HideInplaceEdit()
+{
+    if (!m_editorOpen)
+        return;
+    m_editorOpen = false;
+    const std::string text = m_editor->cellText();
+    if (m_editCell.Y < GetRowCountEx() && m_editCell.X < GetColCountEx()
+        && text != GetCellEx(m_editCell.X, m_editCell.Y))
+        SetCellEx(m_editCell.X, m_editCell.Y, text);
+    if (m_editor->hasFocus()) {
+        m_closing = true;
+        setFocus(Qt::OtherFocusReason);
+        m_closing = false;
+    }
+    m_editor->hide();
+    m_editorFocused = false;
+    emit editActionsChanged();
+}
+
+void TEditGridWidget::commitAndClose()
+{
+    HideInplaceEdit();
+    ValidateCell(GetCellEx(Col(), Row()));
+}
+
+void TEditGridWidget::editorTextChanged()
+{
+    if (!m_editorOpen)
+        return;
+    SetCellEx(m_editCell.X, m_editCell.Y, m_editor->cellText());
+    emit editActionsChanged();
+}
+
+// A click armed caret positioning: the caret goes where the pointer is, nothing selected.
+void TEditGridWidget::editorFocusIn()
+{
+    m_editorFocused = true;
+    if (m_caretArmed) {
+        const QPoint pointer = m_editor->mapFromGlobal(QCursor::pos());
+        if (m_editor->rect().contains(pointer)) {
+            m_editor->deselect();
+            m_editor->setCursorPosition(m_editor->cursorPositionAt(pointer));
+            m_caretArmed = false;
+        }
+    }
+    emit editActionsChanged();
+}
+
+// Opening a menu or switching windows keeps the editor open, so that Edit > Paste reaches it.
+// When the focus goes elsewhere the editor closes; its text stays and the validation waits.
+void TEditGridWidget::editorFocusOut(int reason)
+{
+    if (reason == Qt::PopupFocusReason)
+        return;
+    m_editorFocused = false;
+    if (reason != Qt::ActiveWindowFocusReason && !m_closing) {
+        const QWidget *focus = QApplication::focusWidget();
+        if (focus != this && focus != m_editor)
+            HideInplaceEdit();
+    }
+    emit editActionsChanged();
+}
+
+bool TEditGridWidget::editorHasFocus() const
+{
+    return m_editorOpen && m_editorFocused;
+}
+
+bool TEditGridWidget::editorHasSelectedText() const
+{
+    return editorHasFocus() && m_editor->hasSelectedText();
+}
+
+bool TEditGridWidget::editorCanUndo() const
+{
+    return editorHasFocus() && m_editor->isUndoAvailable();
+}
+
+void TEditGridWidget::cutEditorText()
+{
+    if (editorHasFocus())
+        m_editor->cut();
+}
+
+void TEditGridWidget::copyEditorText()
+{
+    if (editorHasFocus())
+        m_editor->copy();
+}
+
+void TEditGridWidget::pasteEditorText()
+{
+    if (editorHasFocus())
+        m_editor->pasteFromClipboard();
+}
+
+void TEditGridWidget::undoEditorText()
+{
+    if (editorHasFocus())
+        m_editor->undo();
+}
+
+void TEditGridWidget::placeEditor()
+{
+    if (!m_editorOpen)
+        return;
+    const Rect outer = cellRect(m_editCell.X, m_editCell.Y);
+    if (outer.isEmpty()) {
+        m_editor->move(-m_editor->width() - 10, -m_editor->height() - 10);
+        return;
+    }
+    m_editor->setGeometry(toQRect(outer));
+}
+
+// --- keys ----------------------------------------------------------------------------------------
+
+bool TEditGridWidget::focusNextPrevChild(bool)
+{
+    return false; // Tab moves between the cells
+}
+
+void TEditGridWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (m_editorOpen) {
+        m_editor->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(m_editor, event);
+        return;
+    }
+    if (gridKey(event)) {
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool TEditGridWidget::gridKey(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ShowInplaceEdit();
+        return true;
+    case Qt::Key_Up:
+        moveBy(0, -1);
+        return true;
+    case Qt::Key_Down:
+        moveBy(0, 1);
+        return true;
+    case Qt::Key_Left:
+        moveBy(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        moveBy(1, 0);
+        return true;
+    case Qt::Key_PageUp:
+        moveBy(0, -visibleDataRows());
+        return true;
+    case Qt::Key_PageDown:
+        moveBy(0, visibleDataRows());
+        return true;
+    case Qt::Key_Home:
+        moveClamped(Col(), GetFixedRowsEx());
+        return true;
+    case Qt::Key_End:
+        moveClamped(Col(), GetRowCountEx() - 1);
+        return true;
+    case Qt::Key_Tab:
+        TabEdit(shift);
+        return true;
+    case Qt::Key_Backtab:
+        TabEdit(true);
+        return true;
+    case Qt::Key_Insert:
+        if (modifiers == Qt::NoModifier)
+            DoInsertRow(Row());
+        return true;
+    case Qt::Key_Delete:
+        if (!modifiers.testFlag(Qt::AltModifier) && GetRowCountEx() > GetFixedRowsEx())
+            DoDeleteRow(Row());
+        return true;
+    default:
+        break;
+    }
+    typeIntoNewEditor(event);
+    return event->isAccepted();
+}
+
+// A printable character or Backspace opens the editor with the whole text selected and goes
+// into it, replacing the text (unless a click armed caret positioning).
+void TEditGridWidget::typeIntoNewEditor(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool commandKey
+        = modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
+    const bool backspace
+        = event->key() == Qt::Key_Backspace && !modifiers.testFlag(Qt::AltModifier);
+    const QString text = event->text();
+    const bool printable = !text.isEmpty() && text.front().isPrint();
+    if (commandKey || (!backspace && !printable) || !ShowInplaceEdit()) {
+        event->ignore();
+        return;
+    }
+    if (backspace)
+        m_editor->backspace();
+    else
+        m_editor->typeText(text);
+    event->accept();
+}
+
+// Keys the editor passes on first; true when the grid took the key.
+bool TEditGridWidget::editorKey(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = modifiers == Qt::NoModifier;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        TEditorType kind = edNormal;
+        if (OnGetEditorType)
+            OnGetEditorType(this, Col(), Row(), kind);
+        commitAndClose();
+        AdvanceEdit(Col(), Row(), true, true);
+        return true;
+    }
+    case Qt::Key_Tab:
+        TabEdit(modifiers.testFlag(Qt::ShiftModifier));
+        return true;
+    case Qt::Key_Backtab:
+        TabEdit(true);
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        commitAndClose();
+        moveBy(0, event->key() == Qt::Key_Up ? -1 : 1);
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        commitAndClose();
+        moveBy(0, event->key() == Qt::Key_PageUp ? -visibleDataRows() : visibleDataRows());
+        return true;
+    case Qt::Key_Escape:
+        RestoreCache();
+        return true;
+    case Qt::Key_Left:
+        if (!plain || m_editor->hasSelectedText() || m_editor->cursorPosition() > 0)
+            return false;
+        AdvanceEdit(Col(), Row(), false, true);
+        return true;
+    case Qt::Key_Right:
+        if (!plain || m_editor->hasSelectedText()
+            || m_editor->cursorPosition() < m_editor->text().size())
+            return false;
+        commitAndClose();
+        AdvanceEdit(Col(), Row(), true, true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TEditGridWidget::moveClamped(int column, int row)
+{
+    column = std::clamp(column, GetFixedColsEx(), GetColCountEx() - 1);
+    row = std::clamp(row, GetFixedRowsEx(), GetRowCountEx() - 1);
+    moveCurrentCell(column, row);
+}
+
+void TEditGridWidget::moveBy(int columns, int rows)
+{
+    moveClamped(Col() + columns, Row() + rows);
+}
+
+// --- focus and mouse -----------------------------------------------------------------------------
+
+void TEditGridWidget::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    if (!m_closing && !m_validatePending)
+        InitValidate(Col(), Row());
+}
+
+void TEditGridWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    clickCell(event->position().toPoint());
+}
+
+void TEditGridWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+void TEditGridWidget::clickCell(const QPoint &position)
+{
+    if (!hasFocus() && !m_editor->hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    TGridCoord cell;
+    if (!cellAt(position.x(), position.y(), cell))
+        return;
+    m_caretArmed = true;
+    if (cell.Y < GetFixedRowsEx() || cell.X < GetFixedColsEx()) {
+        HideInplaceEdit();
+        return;
+    }
+    if (cell == TGridCoord { Col(), Row() }) {
+        ShowInplaceEdit();
+        return;
+    }
+    moveCurrentCell(cell.X, cell.Y);
+}
+
+// Each notch moves the current row by one.
+void TEditGridWidget::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / wheelNotch;
+    m_wheelRemainder -= notches * wheelNotch;
+    if (notches != 0)
+        moveBy(0, -notches);
+}
+
+// --- model hooks ---------------------------------------------------------------------------------
+
+void TEditGridWidget::commitPendingEdit()
+{
+    commitAndClose();
+}
+
+void TEditGridWidget::updateCells(const TGridRect &area)
+{
+    if (area.Left == area.Right && area.Top == area.Bottom) {
+        const Rect rect = cellRect(area.Left, area.Top);
+        if (!rect.isEmpty())
+            viewport()->update(toQRect(rect));
+        return;
+    }
+    viewport()->update();
+}
+
+void TEditGridWidget::layoutChanged()
+{
+    updateScrollBar();
+    placeEditor();
+    viewport()->update();
+}
+
+void TEditGridWidget::selectionChanged(const TGridRect &previous)
+{
+    if (m_editorOpen && !(m_editCell == TGridCoord { Col(), Row() }))
+        HideInplaceEdit(); // moved by the program without a commit: the text stays in its cell
+    if (!m_validatePending)
+        InitValidate(Col(), Row());
+    updateCells(previous);
+    updateCells(Selection());
+    scrollToCurrent();
+}
+
+// Cells changed in bulk (cleared, loaded, rows removed): with no validation pending the current
+// cell's new text is the baseline, so an untouched cell never reports a change.
+void TEditGridWidget::CellsChanged(const TGridRect &area)
+{
+    TEditGrid::CellsChanged(area);
+    if (!m_validatePending && area.contains(Col(), Row()))
+        InitValidate(Col(), Row());
+}
+
+void TEditGridWidget::ClearRect(int left, int top, int right, int bottom)
+{
+    if (m_editorOpen && TGridRect { left, top, right, bottom }.contains(m_editCell.X, m_editCell.Y))
+        commitAndClose();
+    TEditGrid::ClearRect(left, top, right, bottom);
+}
+
+void TEditGridWidget::InsertRows(int rowIndex, int count)
+{
+    if (m_editorOpen && count > 0)
+        commitAndClose();
+    TEditGrid::InsertRows(rowIndex, count);
+}
+
+// --- geometry and scrolling ----------------------------------------------------------------------
+
+int TEditGridWidget::headerHeight() const
+{
+    int height = 0;
+    for (int row = 0; row < GetFixedRowsEx(); ++row)
+        height += rowPitch(row);
+    return height;
+}
+
+// Top of a row in viewport pixels, or -1 for a scrolled-away row or one below the viewport.
+int TEditGridWidget::rowTop(int row) const
+{
+    if (row < 0 || row >= GetRowCountEx())
+        return -1;
+    if (row < GetFixedRowsEx()) {
+        int top = 0;
+        for (int above = 0; above < row; ++above)
+            top += rowPitch(above);
+        return top;
+    }
+    if (row < TopRow())
+        return -1;
+    const int limit = viewport()->height();
+    int top = headerHeight();
+    for (int above = TopRow(); above < row; ++above) {
+        top += rowPitch(above);
+        if (top >= limit)
+            return -1;
+    }
+    return top;
+}
+
+int TEditGridWidget::columnLeft(int column) const
+{
+    if (column < 0 || column >= GetColCountEx())
+        return -1;
+    int left = 0;
+    for (int before = 0; before < GetFixedColsEx() && before < column; ++before)
+        left += columnPitch(before);
+    if (column < GetFixedColsEx())
+        return left;
+    if (column < LeftCol())
+        return -1;
+    for (int before = LeftCol(); before < column; ++before)
+        left += columnPitch(before);
+    return left;
+}
+
+Rect TEditGridWidget::cellRect(int column, int row) const
+{
+    const int top = rowTop(row);
+    const int left = columnLeft(column);
+    if (top < 0 || left < 0 || top >= viewport()->height() || left >= viewport()->width())
+        return {};
+    return Rect::fromSize(left, top, columnPitch(column), rowPitch(row));
+}
+
+// Rows on screen, top to bottom: the header rows, then the data rows from TopRow on down to the
+// last one the viewport reaches.
+std::vector<int> TEditGridWidget::rowsOnScreen() const
+{
+    std::vector<int> rows;
+    int top = 0;
+    const int limit = viewport()->height();
+    for (int row = 0; row < GetFixedRowsEx() && top < limit; ++row) {
+        rows.push_back(row);
+        top += rowPitch(row);
+    }
+    for (int row = TopRow(); row < GetRowCountEx() && top < limit; ++row) {
+        rows.push_back(row);
+        top += rowPitch(row);
+    }
+    return rows;
+}
+
+std::vector<int> TEditGridWidget::columnsOnScreen() const
+{
+    std::vector<int> columns;
+    int left = 0;
+    const int limit = viewport()->width();
+    for (int column = 0; column < GetFixedColsEx() && left < limit; ++column) {
+        columns.push_back(column);
+        left += columnPitch(column);
+    }
+    for (int column = LeftCol(); column < GetColCountEx() && left < limit; ++column) {
+        columns.push_back(column);
+        left += columnPitch(column);
+    }
+    return columns;
+}
+
+bool TEditGridWidget::cellAt(int x, int y, TGridCoord &cell) const
+{
+    if (x < 0 || y < 0)
+        return false;
+    int top = 0;
+    int foundRow = -1;
+    for (int row : rowsOnScreen()) {
+        top += rowPitch(row);
+        if (y < top) {
+            foundRow = row;
+            break;
+        }
+    }
+    int left = 0;
+    int foundColumn = -1;
+    for (int column : columnsOnScreen()) {
+        left += columnPitch(column);
+        if (x < left) {
+            foundColumn = column;
+            break;
+        }
+    }
+    if (foundRow < 0 || foundColumn < 0)
+        return false;
+    cell = { foundColumn, foundRow };
+    return true;
+}
+
+int TEditGridWidget::visibleDataRows() const
+{
+    const int room = viewport()->height() - headerHeight();
+    int used = 0;
+    int rows = 0;
+    for (int row = TopRow(); row < GetRowCountEx(); ++row) {
+        used += rowPitch(row);
+        if (used > room)
+            break;
+        ++rows;
+    }
+    if (rows < GetRowCountEx() - TopRow() || used > room)
+        return std::max(rows, 1);
+    // Past the last row: as many rows of the last row's height as would fit.
+    const int pitch = rowPitch(GetRowCountEx() - 1);
+    return std::max(rows + (room - used) / std::max(pitch, 1), 1);
+}
+
+// The last TopRow that still fills the viewport.
+int TEditGridWidget::lastTopRow() const
+{
+    const int room = viewport()->height() - headerHeight();
+    int row = GetRowCountEx() - 1;
+    int used = rowPitch(row);
+    while (row > GetFixedRowsEx()) {
+        const int pitch = rowPitch(row - 1);
+        if (used + pitch > room)
+            break;
+        used += pitch;
+        --row;
+    }
+    return row;
+}
+
+void TEditGridWidget::updateScrollBar()
+{
+    const int maximum = std::max(lastTopRow() - GetFixedRowsEx(), 0);
+    m_syncingScrollBar = true;
+    QScrollBar *bar = verticalScrollBar();
+    bar->setRange(0, maximum);
+    bar->setPageStep(visibleDataRows());
+    bar->setSingleStep(1);
+    bar->setValue(TopRow() - GetFixedRowsEx());
+    m_syncingScrollBar = false;
+    if (TopRow() - GetFixedRowsEx() > maximum)
+        SetTopRow(GetFixedRowsEx() + maximum);
+}
+
+void TEditGridWidget::scrollContentsBy(int, int)
+{
+    if (m_syncingScrollBar)
+        return;
+    SetTopRow(GetFixedRowsEx() + verticalScrollBar()->value());
+}
+
+// Scrolls so that the current row is on screen whole.
+void TEditGridWidget::scrollToCurrent()
+{
+    const int row = Row();
+    if (row < GetFixedRowsEx())
+        return;
+    if (row < TopRow()) {
+        SetTopRow(row);
+        return;
+    }
+    const int room = viewport()->height() - headerHeight();
+    int used = 0;
+    for (int shown = row; shown >= TopRow(); --shown) {
+        used += rowPitch(shown);
+        if (used > room) {
+            SetTopRow(std::min(shown + 1, row));
+            return;
+        }
+    }
+}
+
+void TEditGridWidget::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBar();
+    scrollToCurrent();
+    placeEditor();
+}
+
+// --- painting ------------------------------------------------------------------------------------
+
+void TEditGridWidget::paintEvent(QPaintEvent *event)
+{
+    PainterCanvas canvas(viewport());
+    const QRect dirty = event->rect();
+    const Rect area { dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1 };
+    const int width = viewport()->width();
+    const int height = viewport()->height();
+
+    // The watermark is anchored at the first data cell's top-left in content coordinates.
+    m_watermarkOrigin = { columnLeft(GetFixedColsEx()), headerHeight() };
+    for (int row = GetFixedRowsEx(); row < TopRow(); ++row)
+        m_watermarkOrigin.y -= rowPitch(row);
+
+    canvas.setBrush({ BrushStyle::Clear });
+    const std::vector<int> columns = columnsOnScreen();
+    int bottom = 0;
+    int right = 0;
+    for (int row : rowsOnScreen()) {
+        const int pitchY = rowPitch(row);
+        right = 0;
+        for (int column : columns) {
+            const Rect outer = Rect::fromSize(right, bottom, columnPitch(column), pitchY);
+            if (!outer.intersected(area).isEmpty())
+                paintCell(canvas, column, row, outer);
+            right = outer.right;
+        }
+        bottom += pitchY;
+    }
+    if (right < width)
+        canvas.fillRect({ right, 0, width, height }, Color);
+    if (bottom < height)
+        canvas.fillRect({ 0, bottom, std::min(right, width), height }, Color);
+}
+
+void TEditGridWidget::paintCell(Canvas &canvas, int column, int row, const Rect &outer) const
+{
+    const bool fixed = row < GetFixedRowsEx() || column < GetFixedColsEx();
+    const bool selected = !fixed && IsSelected(column, row);
+    const TColor background = fixed ? FixedColor : selected ? SelectionColor : Color;
+    const int line = fixed ? 1 : GridLineWidth;
+    const TColor lineColor = fixed ? headerLineColor : GridLineColor;
+
+    const Rect inner { outer.left, outer.top, outer.right - line, outer.bottom - line };
+    canvas.fillRect(inner, background);
+    if (line > 0) {
+        canvas.fillRect({ outer.left, inner.bottom, outer.right, outer.bottom }, lineColor);
+        canvas.fillRect({ inner.right, outer.top, outer.right, inner.bottom }, lineColor);
+    }
+    if (!fixed && !selected)
+        paintWatermark(canvas, inner);
+
+    const std::string &text = GetCellEx(column, row);
+    if (!text.empty()) {
+        canvas.setFont(fixed ? FixedFont : Font);
+        canvas.setTextColor(selected ? selectedTextColor() : FontColor);
+        paintCellText(canvas, text, inner);
+    }
+    if (!selected)
+        return;
+    const TGridRect selection = Selection();
+    const int border = selectionBorderWidth;
+    if (row == selection.Top)
+        canvas.fillRect({ outer.left, outer.top, outer.right, outer.top + border }, clBlack);
+    if (row == selection.Bottom)
+        canvas.fillRect({ outer.left, outer.bottom - border, outer.right, outer.bottom }, clBlack);
+    if (column == selection.Left)
+        canvas.fillRect({ outer.left, outer.top, outer.left + border, outer.bottom }, clBlack);
+    if (column == selection.Right)
+        canvas.fillRect({ outer.right - border, outer.top, outer.right, outer.bottom }, clBlack);
+}
+
+// The first line, left and top inside the cell inset by 2 pixels, clipped there; ampersands as
+// they are and tabs expanded.
+void TEditGridWidget::paintCellText(
+    Canvas &canvas, const std::string &text, const Rect &inner) const
+{
+    const std::string_view line = firstLineOf(text);
+    if (line.empty())
+        return;
+    Rect textRect { inner.left + textInset, inner.top + textInset, inner.right - textInset,
+        inner.bottom };
+    if (textRect.isEmpty())
+        return;
+    canvas.drawText(textRect, line,
+        DrawTextFlag::Left | DrawTextFlag::SingleLine | DrawTextFlag::ExpandTabs
+            | DrawTextFlag::NoPrefix);
+}
+
+void TEditGridWidget::paintWatermark(Canvas &canvas, const Rect &inner) const
+{
+    if (m_background.isEmpty())
+        return;
+    canvas.tileBitmap(inner, m_background, m_watermarkOrigin.x, m_watermarkOrigin.y);
+}
+
+// The selected cell's text colour, unless it would hardly show on the selection colour (the
+// highlight-text colour is white in the usual schemes, like the window colour): then the
+// ordinary text colour.
+TColor TEditGridWidget::selectedTextColor() const
+{
+    const int contrast = std::abs(
+        luminance(colorToRgb(SelectionTextColor)) - luminance(colorToRgb(SelectionColor)));
+    return contrast < 96 ? FontColor : SelectionTextColor;
+}

@@ -1,0 +1,486 @@
+#include "grid_widget_fixture.h"
+
+#include "grid/grid_inplace_edit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace {
+
+const std::vector<std::vector<std::string>> tenRows {
+    { "A1", "S1", "D1" },
+    { "A2", "S2", "D2" },
+    { "A3", "S3", "D3" },
+    { "A4", "S4", "D4" },
+    { "A5", "S5", "D5" },
+    { "A6", "S6", "D6" },
+    { "A7", "S7", "D7" },
+    { "A8", "S8", "D8" },
+    { "A9", "S9", "D9" },
+    { "A10", "S10", "D10" },
+};
+
+GridEvent validated(int column, int row, const std::string &value)
+{
+    return { "validate", column, row, value };
+}
+
+} // namespace
+
+using GridEditingTest = GridWidgetTest;
+
+TEST_F(GridEditingTest, TypedLettersBecomeCapitalsAndEnterValidatesOnceAndMovesRight)
+{
+    type("ab-12");
+    EXPECT_EQ(grid->GetCellEx(0, 1), "AB-12"); // written into the cell while typing
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "AB-12");
+    EXPECT_CURRENT(*grid, 1, 1);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "AB-12") });
+}
+
+TEST_F(GridEditingTest, EnterWithoutAChangeFiresNoValidation)
+{
+    fillRows({ { "X1", "", "" } });
+    key(Qt::Key_Return); // opens the editor where it is
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_CURRENT(*grid, 0, 1);
+    key(Qt::Key_Return);
+    EXPECT_CURRENT(*grid, 1, 1);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(GridEditingTest, EscapeRestoresTheStartTextAndTheFollowingEnterFiresNothing)
+{
+    fillRows({ { "OLD", "", "" } });
+    type("new");
+    EXPECT_EQ(grid->GetCellEx(0, 1), "NEW");
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(grid->inplaceEditor()->text().toStdString(), "OLD");
+    EXPECT_EQ(grid->GetCellEx(0, 1), "OLD");
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "OLD");
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(GridEditingTest, EnterInTheLastCellAppendsARowAndOpensTheEditorThere)
+{
+    grid->SelectRange(2, 2, 1, 1);
+    type("x");
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->GetRowCountEx(), 3);
+    EXPECT_CURRENT(*grid, 0, 2);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(events, (std::vector<GridEvent> { validated(2, 1, "X"), { "add", -1, 2, {} } }));
+}
+
+TEST_F(GridEditingTest, TabInTheLastCellWrapsToTheFirstDataCellAndAppendsNothing)
+{
+    fillRows({ { "A", "B", "C" }, { "D", "E", "F" } });
+    grid->SelectRange(2, 2, 2, 2);
+    type("q");
+    key(Qt::Key_Tab);
+    EXPECT_CURRENT(*grid, 0, 1);
+    EXPECT_EQ(grid->GetRowCountEx(), 3);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(2, 2, "Q") });
+}
+
+// Keys with no editor open on a grid of ten data rows.
+struct GridKeyCase
+{
+    const char *name;
+    TGridCoord start;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    TGridCoord expected;
+};
+
+class GridKeyTest : public GridWidgetTest, public testing::WithParamInterface<GridKeyCase>
+{ };
+
+TEST_P(GridKeyTest, MovesTheCurrentCell)
+{
+    const GridKeyCase &c = GetParam();
+    fillRows(tenRows);
+    grid->SelectRange(c.start.X, c.start.X, c.start.Y, c.start.Y);
+    key(c.key, c.modifiers);
+    EXPECT_CURRENT(*grid, c.expected.X, c.expected.Y);
+    EXPECT_EQ(grid->anchor(), (TGridCoord { grid->Col(), grid->Row() }));
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(grid->GetRowCountEx(), 11);
+    EXPECT_TRUE(events.empty());
+}
+
+// Ten data rows of 22 pixels fit below the header in the 425-pixel grid, so a page is more
+// than the whole grid: paging goes to the first or last row.
+INSTANTIATE_TEST_SUITE_P(Keys, GridKeyTest,
+    testing::Values(GridKeyCase { "DownMovesOneRow", { 1, 3 }, Qt::Key_Down, {}, { 1, 4 } },
+        GridKeyCase { "UpMovesOneRow", { 1, 3 }, Qt::Key_Up, {}, { 1, 2 } },
+        GridKeyCase { "UpNeverEntersTheHeader", { 1, 1 }, Qt::Key_Up, {}, { 1, 1 } },
+        GridKeyCase { "DownStopsAtTheLastRow", { 1, 10 }, Qt::Key_Down, {}, { 1, 10 } },
+        GridKeyCase { "LeftStopsAtTheFirstColumn", { 0, 5 }, Qt::Key_Left, {}, { 0, 5 } },
+        GridKeyCase { "RightStopsAtTheLastColumn", { 2, 5 }, Qt::Key_Right, {}, { 2, 5 } },
+        GridKeyCase { "RightMovesOneColumn", { 0, 5 }, Qt::Key_Right, {}, { 1, 5 } },
+        GridKeyCase { "HomeGoesToTheFirstRow", { 2, 7 }, Qt::Key_Home, {}, { 2, 1 } },
+        GridKeyCase { "EndGoesToTheLastRow", { 2, 7 }, Qt::Key_End, {}, { 2, 10 } },
+        GridKeyCase {
+            "CtrlHomeGoesToTheFirstRow", { 1, 7 }, Qt::Key_Home, Qt::ControlModifier, { 1, 1 } },
+        GridKeyCase {
+            "CtrlEndGoesToTheLastRow", { 0, 2 }, Qt::Key_End, Qt::ControlModifier, { 0, 10 } },
+        GridKeyCase { "PageDownStopsAtTheLastRow", { 1, 2 }, Qt::Key_PageDown, {}, { 1, 10 } },
+        GridKeyCase { "PageUpStopsAtTheFirstRow", { 1, 9 }, Qt::Key_PageUp, {}, { 1, 1 } },
+        GridKeyCase { "TabGoesRight", { 0, 3 }, Qt::Key_Tab, {}, { 1, 3 } },
+        GridKeyCase { "TabFromTheLastColumnGoesToTheNextRow", { 2, 3 }, Qt::Key_Tab, {}, { 0, 4 } },
+        GridKeyCase { "TabFromTheLastCellWraps", { 2, 10 }, Qt::Key_Tab, {}, { 0, 1 } },
+        GridKeyCase { "ShiftTabFromTheFirstColumnGoesUp", { 0, 4 }, Qt::Key_Tab, Qt::ShiftModifier,
+            { 2, 3 } },
+        GridKeyCase { "BacktabFromTheFirstCellWrapsToTheLast", { 0, 1 }, Qt::Key_Backtab,
+            Qt::ShiftModifier, { 2, 10 } }),
+    [](const testing::TestParamInfo<GridKeyCase> &info) { return info.param.name; });
+
+TEST_F(GridEditingTest, PageKeysMoveByTheRowsOnScreen)
+{
+    std::vector<std::vector<std::string>> rows(100, { "", "", "" });
+    fillRows(rows);
+    const int page = grid->visibleDataRows();
+    EXPECT_EQ(page, (425 - 2 - 22) / 22);
+    key(Qt::Key_PageDown);
+    EXPECT_CURRENT(*grid, 0, 1 + page);
+    key(Qt::Key_PageDown);
+    EXPECT_CURRENT(*grid, 0, 1 + 2 * page);
+    EXPECT_GE(grid->TopRow(), 2 + 2 * page - page);
+    key(Qt::Key_PageUp);
+    EXPECT_CURRENT(*grid, 0, 1 + page);
+}
+
+// Keys while the editor is open, with the caret placed by Home or End first (or the whole
+// text still selected).
+struct EditorKeyCase
+{
+    const char *name;
+    TGridCoord start;
+    int caretKey; // Qt::Key_Home, Qt::Key_End or 0 to keep the whole text selected
+    int key;
+    TGridCoord expected;
+    bool editing;
+    int rowCount;
+};
+
+class EditorKeyTest : public GridWidgetTest, public testing::WithParamInterface<EditorKeyCase>
+{ };
+
+TEST_P(EditorKeyTest, LeavesTheCellOrStays)
+{
+    const EditorKeyCase &c = GetParam();
+    fillRows({ { "A1", "S1", "D1" }, { "A2", "S2", "D2" }, { "A3", "S3", "D3" } });
+    grid->SelectRange(c.start.X, c.start.X, c.start.Y, c.start.Y);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(grid->isEditing());
+    if (c.caretKey)
+        key(c.caretKey);
+    key(c.key);
+    EXPECT_CURRENT(*grid, c.expected.X, c.expected.Y);
+    EXPECT_EQ(grid->isEditing(), c.editing);
+    EXPECT_EQ(grid->GetRowCountEx(), c.rowCount);
+    if (c.editing)
+        EXPECT_EQ(QApplication::focusWidget(), grid->inplaceEditor());
+    else
+        EXPECT_EQ(QApplication::focusWidget(), grid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EditorKeyTest,
+    testing::Values(EditorKeyCase { "EnterMovesRightAndReopens", { 0, 2 }, 0, Qt::Key_Return,
+                        { 1, 2 }, true, 4 },
+        EditorKeyCase {
+            "EnterInTheLastColumnGoesToTheNextRow", { 2, 2 }, 0, Qt::Key_Enter, { 0, 3 }, true, 4 },
+        EditorKeyCase { "TabClosesAndMovesRight", { 0, 2 }, 0, Qt::Key_Tab, { 1, 2 }, false, 4 },
+        EditorKeyCase {
+            "UpClosesAndMovesUp", { 1, 2 }, Qt::Key_End, Qt::Key_Up, { 1, 1 }, false, 4 },
+        EditorKeyCase { "DownClosesAndMovesDown", { 1, 2 }, 0, Qt::Key_Down, { 1, 3 }, false, 4 },
+        EditorKeyCase {
+            "LeftAtTheStartWalksBack", { 1, 2 }, Qt::Key_Home, Qt::Key_Left, { 0, 2 }, true, 4 },
+        EditorKeyCase { "LeftFromTheFirstColumnWalksToThePreviousRow", { 0, 2 }, Qt::Key_Home,
+            Qt::Key_Left, { 2, 1 }, true, 4 },
+        EditorKeyCase { "LeftFromTheFirstCellWalksToTheLastCell", { 0, 1 }, Qt::Key_Home,
+            Qt::Key_Left, { 2, 3 }, true, 4 },
+        EditorKeyCase {
+            "LeftInsideTheTextStays", { 1, 2 }, Qt::Key_End, Qt::Key_Left, { 1, 2 }, true, 4 },
+        EditorKeyCase {
+            "LeftWithTheTextSelectedStays", { 1, 2 }, 0, Qt::Key_Left, { 1, 2 }, true, 4 },
+        EditorKeyCase {
+            "RightAtTheEndWalksOn", { 1, 2 }, Qt::Key_End, Qt::Key_Right, { 2, 2 }, true, 4 },
+        EditorKeyCase { "RightAtTheEndOfTheLastCellAppends", { 2, 3 }, Qt::Key_End, Qt::Key_Right,
+            { 0, 4 }, true, 5 },
+        EditorKeyCase {
+            "RightInsideTheTextStays", { 1, 2 }, Qt::Key_Home, Qt::Key_Right, { 1, 2 }, true, 4 },
+        EditorKeyCase { "InsertActsOnTheText", { 1, 2 }, 0, Qt::Key_Insert, { 1, 2 }, true, 4 },
+        EditorKeyCase {
+            "DeleteActsOnTheText", { 1, 2 }, Qt::Key_Home, Qt::Key_Delete, { 1, 2 }, true, 4 }),
+    [](const testing::TestParamInfo<EditorKeyCase> &info) { return info.param.name; });
+
+TEST_F(GridEditingTest, DeleteWithTheEditorOpenDeletesACharacterNotTheRow)
+{
+    fillRows({ { "ABC", "", "" }, { "X", "", "" } });
+    key(Qt::Key_Return);
+    key(Qt::Key_Home);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "BC");
+    EXPECT_EQ(grid->GetRowCountEx(), 3);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(GridEditingTest, DeleteOnTheOnlyDataRowEmptiesIt)
+{
+    fillRows({ { "A", "B", "C" } });
+    grid->SelectRange(1, 1, 1, 1);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(rowCells(1), (std::vector<std::string> { "", "", "" }));
+    EXPECT_EQ(grid->GetRowCountEx(), 2);
+    EXPECT_EQ(events, (std::vector<GridEvent> { { "delete", -1, 1, {} } }));
+}
+
+TEST_F(GridEditingTest, DeleteRemovesTheCurrentRowAndTheLastRowPassesTheCellUp)
+{
+    fillRows({ { "A", "", "" }, { "B", "", "" }, { "C", "", "" } });
+    grid->SelectRange(1, 1, 2, 2);
+    key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(grid->GetCellEx(0, 2), "C");
+    EXPECT_CURRENT(*grid, 1, 2);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(grid->GetRowCountEx(), 2);
+    EXPECT_CURRENT(*grid, 1, 1);
+    key(Qt::Key_Delete, Qt::AltModifier); // not a row command
+    EXPECT_EQ(grid->GetCellEx(0, 1), "A");
+    EXPECT_EQ(
+        events, (std::vector<GridEvent> { { "delete", -1, 2, {} }, { "delete", -1, 2, {} } }));
+}
+
+TEST_F(GridEditingTest, InsertPutsAnEmptyRowBeforeTheCurrentRow)
+{
+    fillRows({ { "R1", "", "" }, { "R2", "", "" }, { "R3", "", "" }, { "R4", "", "" } });
+    grid->SelectRange(1, 1, 3, 3);
+    key(Qt::Key_Insert, Qt::ShiftModifier); // only the plain key inserts
+    EXPECT_EQ(grid->GetRowCountEx(), 5);
+    key(Qt::Key_Insert);
+    EXPECT_EQ(grid->GetRowCountEx(), 6);
+    EXPECT_EQ(rowCells(3), (std::vector<std::string> { "", "", "" }));
+    EXPECT_EQ(grid->GetCellEx(0, 4), "R3");
+    EXPECT_CURRENT(*grid, 1, 3);
+    EXPECT_EQ(events, (std::vector<GridEvent> { { "insert", -1, 3, {} } }));
+}
+
+TEST_F(GridEditingTest, ACellWithMarkupOpensWithoutItAndIsStoredSoWhenLeft)
+{
+    fillRows({ { "A<x>B", "", "" } });
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->inplaceEditor()->text().toStdString(), "AB");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "AB");
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "AB") });
+}
+
+TEST_F(GridEditingTest, BackspaceOpensTheEditorWithAnEmptyText)
+{
+    fillRows({ { "ABC", "", "" } });
+    key(Qt::Key_Backspace);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(grid->GetCellEx(0, 1), "");
+    key(Qt::Key_Down);
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "") });
+}
+
+TEST_F(GridEditingTest, EditorKindIsAskedOnOpeningAndForTheCellLeftByEnter)
+{
+    std::vector<TGridCoord> asked;
+    grid->OnGetEditorType = [&](TEditGridWidget *, int column, int row, TEditorType &kind) {
+        asked.push_back({ column, row });
+        EXPECT_EQ(kind, edNormal);
+        kind = edLowerCase;
+    };
+    type("AbC");
+    EXPECT_EQ(grid->GetCellEx(0, 1), "abc");
+    key(Qt::Key_Return);
+    EXPECT_EQ(asked, (std::vector<TGridCoord> { { 0, 1 }, { 0, 1 }, { 1, 1 } }));
+}
+
+TEST_F(GridEditingTest, ARejectedValueKeepsTheTypedTextAndAnAcceptedOneIsStored)
+{
+    grid->OnCellValidate = [](TEditGridWidget *, int, int, std::string &value, bool &valid) {
+        valid = value != "BAD";
+        value = "<" + value + ">";
+    };
+    type("bad");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "BAD");
+    type("good");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(grid->GetCellEx(1, 1), "<GOOD>");
+}
+
+// --- validation across focus changes and programmatic moves ----------------------------------
+
+TEST_F(GridEditingTest, FocusLeavingClosesTheEditorAndKeepsTheValidationPendingUntilSelectRange)
+{
+    type("ab");
+    other->setFocus();
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(grid->GetCellEx(0, 1), "AB");
+    EXPECT_TRUE(grid->isValidationPending());
+    grid->setFocus();
+    EXPECT_TRUE(events.empty());
+    grid->SelectRange(1, 1, 1, 1);
+    grid->SelectRange(0, 0, 1, 1);
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "AB") });
+}
+
+TEST_F(GridEditingTest, AnEditBeforeTheFocusLeftIsReportedWhenTheCellIsCommittedLater)
+{
+    type("ab");
+    other->setFocus();
+    grid->setFocus(); // the baseline is not refreshed while the validation waits
+    key(Qt::Key_Return);
+    EXPECT_TRUE(grid->isEditing());
+    key(Qt::Key_Return);
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "AB") });
+}
+
+TEST_F(GridEditingTest, RemoveRowsCommitsThePendingEdit)
+{
+    fillRows({ { "", "", "" }, { "", "", "" }, { "", "", "" } });
+    type("z1");
+    grid->RemoveRows(2, 2);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "Z1") });
+}
+
+TEST_F(GridEditingTest, ClearedCellsAreTheNewBaselineWhenNothingIsPending)
+{
+    fillRows({ { "OLD", "", "" } });
+    grid->ClearRows(1, 1); // as the New command does
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(events.empty());
+}
+
+// --- mouse -------------------------------------------------------------------------------------
+
+TEST_F(GridEditingTest, AClickOnAnotherCellCommitsAndMoves)
+{
+    type("q");
+    click(2, 1);
+    EXPECT_CURRENT(*grid, 2, 1);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "Q") });
+}
+
+TEST_F(GridEditingTest, AClickOnAHeaderCellClosesTheEditorAndChangesNothingElse)
+{
+    type("q");
+    click(1, 0);
+    EXPECT_CURRENT(*grid, 0, 1);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(grid->GetCellEx(0, 1), "Q");
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(grid->isValidationPending());
+}
+
+TEST_F(GridEditingTest, AClickOnTheCurrentCellOpensTheEditorWithTheCaretAtTheClick)
+{
+    fillRows({ { "ABCDEFGH", "", "" } });
+    click(0, 1, 20);
+    ASSERT_TRUE(grid->isEditing());
+    QLineEdit *editor = grid->inplaceEditor();
+    EXPECT_FALSE(editor->hasSelectedText());
+    EXPECT_GT(editor->cursorPosition(), 0);
+    EXPECT_LT(editor->cursorPosition(), 8);
+    type("x");
+    EXPECT_EQ(grid->GetCellEx(0, 1).size(), 9u);
+}
+
+TEST_F(GridEditingTest, TypingAfterAClickWithThePointerOverTheCellInsertsAtThePointer)
+{
+    fillRows({ { "", "WXYZ", "" } });
+    click(1, 1, 2 + 1); // before the first character
+    EXPECT_CURRENT(*grid, 1, 1);
+    EXPECT_FALSE(grid->isEditing());
+    type("q");
+    EXPECT_EQ(grid->GetCellEx(1, 1), "QWXYZ");
+    // The arming ended: the cell opened again by typing, pointer still over it, is replaced.
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    type("n");
+    EXPECT_EQ(grid->GetCellEx(1, 1), "N");
+}
+
+TEST_F(GridEditingTest, WithThePointerElsewhereTypingReplacesTheText)
+{
+    fillRows({ { "", "WXYZ", "" } });
+    click(1, 1);
+    QCursor::setPos(grid->mapToGlobal(QPoint(-20, -20)));
+    type("q");
+    EXPECT_EQ(grid->GetCellEx(1, 1), "Q");
+}
+
+TEST_F(GridEditingTest, TheWheelMovesTheCurrentRow)
+{
+    fillRows(tenRows);
+    const QPointF at(20, 60);
+    auto wheel = [&](int delta) {
+        QWheelEvent event(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &event);
+    };
+    wheel(-120);
+    EXPECT_CURRENT(*grid, 0, 2);
+    wheel(-60);
+    wheel(-60);
+    EXPECT_CURRENT(*grid, 0, 3);
+    wheel(360);
+    EXPECT_CURRENT(*grid, 0, 1);
+    grid->SelectRange(0, 0, 10, 10);
+    wheel(-120);
+    EXPECT_CURRENT(*grid, 0, 10);
+}
+
+// --- the main window's edit actions ----------------------------------------------------------
+
+TEST_F(GridEditingTest, EditActionsAreAvailableOnlyWhileTheEditorHasTheFocus)
+{
+    QSignalSpy changed(grid, &TEditGridWidget::editActionsChanged);
+    EXPECT_FALSE(grid->editorHasFocus());
+    type("ab");
+    EXPECT_TRUE(grid->editorHasFocus());
+    EXPECT_TRUE(grid->editorCanUndo());
+    EXPECT_GT(changed.count(), 0);
+    key(Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_TRUE(grid->editorHasSelectedText());
+    grid->cutEditorText();
+    EXPECT_EQ(grid->GetCellEx(0, 1), "");
+    grid->pasteEditorText();
+    grid->pasteEditorText();
+    EXPECT_EQ(grid->GetCellEx(0, 1), "ABAB");
+    grid->undoEditorText();
+    EXPECT_EQ(grid->GetCellEx(0, 1), "AB");
+    other->setFocus();
+    EXPECT_FALSE(grid->editorHasFocus());
+    grid->pasteEditorText(); // unavailable: nothing happens
+    EXPECT_EQ(grid->GetCellEx(0, 1), "AB");
+}
+
+TEST_F(GridEditingTest, OpeningAMenuKeepsTheEditorOpenSoThatPasteReachesIt)
+{
+    type("ab");
+    QFocusEvent popupOut(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(grid->inplaceEditor(), &popupOut);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_TRUE(grid->editorHasFocus());
+    setClipboard("cd");
+    grid->pasteEditorText();
+    EXPECT_EQ(grid->GetCellEx(0, 1), "ABcd");
+}
