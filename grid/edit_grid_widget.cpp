@@ -76,7 +76,12 @@ TEditGridWidget::TEditGridWidget(QWidget *parent) : QAbstractScrollArea(parent)
     updateScrollBar();
 }
 
-TEditGridWidget::~TEditGridWidget() = default;
+// The editor goes first, while the grid it reports to is still whole.
+TEditGridWidget::~TEditGridWidget()
+{
+    m_editorOpen = false;
+    delete m_editor;
+}
 
 void TEditGridWidget::setBackgroundBitmap(const Bitmap &picture)
 {
