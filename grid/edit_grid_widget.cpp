@@ -269,11 +269,13 @@ void TEditGridWidget::editorTextChanged()
     emit editActionsChanged();
 }
 
-// A click armed caret positioning: the caret goes where the pointer is, nothing selected.
-void TEditGridWidget::editorFocusIn()
+// A click armed caret positioning: the caret goes where the pointer is, nothing selected. The
+// focus coming back from a menu or another window leaves the caret alone.
+void TEditGridWidget::editorFocusIn(int reason)
 {
     m_editorFocused = true;
-    if (m_caretArmed) {
+    const bool returning = reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
+    if (m_caretArmed && !returning) {
         const QPoint pointer = m_editor->mapFromGlobal(QCursor::pos());
         if (m_editor->rect().contains(pointer)) {
             m_editor->deselect();

@@ -158,7 +158,7 @@ private:
     // Called by the editor for the keys it passes on; true when the grid took the key.
     bool editorKey(QKeyEvent *event);
     void editorTextChanged();
-    void editorFocusIn();
+    void editorFocusIn(int reason);
     void editorFocusOut(int reason);
 
     bool gridKey(QKeyEvent *event);

@@ -238,7 +238,7 @@ void TGridInplaceEdit::paintEvent(QPaintEvent *event)
 void TGridInplaceEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    m_grid->editorFocusIn();
+    m_grid->editorFocusIn(event->reason());
 }
 
 void TGridInplaceEdit::focusOutEvent(QFocusEvent *event)

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -476,11 +477,18 @@ TEST_F(GridEditingTest, EditActionsAreAvailableOnlyWhileTheEditorHasTheFocus)
 TEST_F(GridEditingTest, OpeningAMenuKeepsTheEditorOpenSoThatPasteReachesIt)
 {
     type("ab");
-    QFocusEvent popupOut(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(grid->inplaceEditor(), &popupOut);
+    QMenu menu(window.get());
+    QAction *paste = menu.addAction("Paste");
+    QObject::connect(paste, &QAction::triggered, [this] { grid->pasteEditorText(); });
+    menu.popup(grid->mapToGlobal(QPoint(300, 300)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
     EXPECT_TRUE(grid->isEditing());
     EXPECT_TRUE(grid->editorHasFocus());
     setClipboard("cd");
-    grid->pasteEditorText();
+    QTest::keyClick(&menu, Qt::Key_Down);
+    QTest::keyClick(&menu, Qt::Key_Return);
+    EXPECT_FALSE(menu.isVisible());
     EXPECT_EQ(grid->GetCellEx(0, 1), "ABcd");
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_TRUE(events.empty());
 }
