@@ -24,7 +24,8 @@ template <typename T> void setAndRepaint(QWidget *widget, T &member, const T &va
 
 } // namespace
 
-TCustomHtmlPanel::TCustomHtmlPanel(QWidget *parent) : QWidget(parent)
+TCustomHtmlPanel::TCustomHtmlPanel(QWidget *parent)
+    : QWidget(parent), m_buffer(std::make_unique<Bitmap>())
 {
     // The panel paints every pixel itself, so Qt need not erase the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -120,12 +121,14 @@ void TCustomHtmlPanel::paintEvent(QPaintEvent *)
         Paint(canvas);
         return;
     }
-    Bitmap buffer(width(), height(), m_color);
+    // The buffer is kept between paints: every paint covers all of it.
+    if (m_buffer->width() != width() || m_buffer->height() != height())
+        *m_buffer = Bitmap(width(), height(), m_color);
     {
-        std::unique_ptr<Canvas> offscreen = buffer.canvas();
+        std::unique_ptr<Canvas> offscreen = m_buffer->canvas();
         Paint(*offscreen);
     }
-    canvas.drawBitmap(0, 0, buffer);
+    canvas.drawBitmap(0, 0, *m_buffer);
 }
 
 void TCustomHtmlPanel::Paint(Canvas &canvas) const

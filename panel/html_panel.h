@@ -21,8 +21,11 @@
 
 #include "platform/canvas.h"
 
+class Bitmap;
+
 #include <QWidget>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -124,6 +127,7 @@ private:
     FontSpec m_font { "MS Sans Serif", 8 };
     TColor m_fontColor = clWindowText;
     bool m_buffered = true;
+    std::unique_ptr<Bitmap> m_buffer; // the off-screen copy of the panel while Buffered
 };
 
 class THtmlPanel : public TCustomHtmlPanel

@@ -44,21 +44,6 @@ protected:
     TestCanvas canvas;
 };
 
-TEST_F(HtmlPanelTest, StartsWithTheDesignDefaults)
-{
-    EXPECT_EQ(panel.Text(), "");
-    EXPECT_EQ(panel.TextVAlign(), tvaTop);
-    EXPECT_EQ(panel.Color(), clBtnFace);
-    EXPECT_EQ(panel.ColorTo(), clNone);
-    EXPECT_EQ(panel.BevelOuter(), bvRaised);
-    EXPECT_EQ(panel.BevelInner(), bvNone);
-    EXPECT_EQ(panel.BevelWidth(), 1);
-    EXPECT_EQ(panel.BorderWidth(), 0);
-    EXPECT_EQ(panel.BorderColor(), clBlack);
-    EXPECT_FALSE(panel.BorderShadow());
-    EXPECT_TRUE(panel.Buffered());
-}
-
 struct BevelRow
 {
     const char *name;

@@ -56,6 +56,11 @@ struct LayoutRow
     int usedHeight;
 };
 
+void PrintTo(const LayoutRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 class HtmlTextLayoutTest : public HtmlTextTest, public testing::WithParamInterface<LayoutRow>
 { };
 
