@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -204,6 +206,30 @@ TEST_F(HtmlTextTest, DrawingALineConsumesExactlyWhatMeasuringTook)
         next = line.start + line.length;
     }
     EXPECT_EQ(next, layout.html.size());
+}
+
+// Malformed text never raises or stalls: random texts of tag and entity pieces are laid out in
+// lines that follow each other without gaps, each taking at least one byte.
+TEST_F(HtmlTextTest, RandomMarkupIsLaidOutWithoutGapsOrEmptyLines)
+{
+    static const char *const pieces[] = { "<", ">", "</", "P", "FONT", "B", "BR", " size=", "\"",
+        "5", " face=", "Courier New", " color=", "#FF00", "&", "amp;", "nbsp;", "<#", "\r", "\n",
+        " ", "  ", "ab", "mmmmmmmmmm", "align=\"right\"", "=" };
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 300; ++round) {
+        std::string html;
+        for (int i = int(random() % 40); i > 0; --i)
+            html += pieces[random() % std::size(pieces)];
+        const HtmlTextLayout layout = LayoutHtmlText(canvas, html, area(80, 120), 0);
+        std::size_t next = 0;
+        for (const HtmlLine &line : layout.lines) {
+            ASSERT_EQ(line.start, next) << html;
+            ASSERT_GT(line.length, 0u) << html;
+            next += line.length;
+        }
+        ASSERT_LE(next, layout.html.size()) << html;
+        ASSERT_GT(DrawHtmlText(canvas, html, area(80, 120), 0, false), 0) << html;
+    }
 }
 
 struct PrepareRow
