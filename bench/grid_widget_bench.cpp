@@ -1,7 +1,9 @@
 // Typing a pedigree into the grid on screen, key event by key event, the way a breeder types band
 // numbers off the rings: 15 characters and Enter per cell. Each keystroke is timed from the key
 // press until its repaint has been done (the posted paint events processed), and the worst one is
-// reported: it has to stay under one frame (16 ms).
+// reported: it has to stay under one frame (16 ms). The worst keystroke is given in wall-clock
+// time and in this thread's processor time; on a busy machine the first also counts the time the
+// program waited for a processor.
 //
 // The band numbers are made once from a fixed seed; after typing, the grid's cells are checked
 // against the capitals of what was typed, so a fast wrong answer fails.
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <memory>
 #include <random>
 #include <string>
@@ -77,12 +80,22 @@ struct ShownGrid
 struct KeystrokeTimes
 {
     long long count = 0;
-    double worstMilliseconds = 0;
+    double worstMilliseconds
+        = 0; // wall clock: includes waiting for the processor on a busy machine
+    double worstCpuMilliseconds = 0; // the processor time this thread spent on the keystroke
 };
+
+double threadCpuMilliseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
 
 // One key: press and release to the focused widget, then the repaints it caused.
 void strike(QChar character, int key, KeystrokeTimes &times)
 {
+    const double cpuStart = threadCpuMilliseconds();
     const auto start = std::chrono::steady_clock::now();
     QWidget *target = QApplication::focusWidget();
     if (key)
@@ -92,6 +105,8 @@ void strike(QChar character, int key, KeystrokeTimes &times)
     QApplication::processEvents();
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     times.worstMilliseconds = std::max(times.worstMilliseconds, took.count());
+    times.worstCpuMilliseconds
+        = std::max(times.worstCpuMilliseconds, threadCpuMilliseconds() - cpuStart);
     ++times.count;
 }
 
@@ -121,6 +136,7 @@ void report(benchmark::State &state, const KeystrokeTimes &times)
     state.counters["keystrokes_per_second"]
         = benchmark::Counter(double(times.count), benchmark::Counter::kIsRate);
     state.counters["worst_keystroke_ms"] = times.worstMilliseconds;
+    state.counters["worst_keystroke_cpu_ms"] = times.worstCpuMilliseconds;
 }
 
 // A 500-row pedigree typed into an empty grid: 1,500 cells, Enter after each (the last Enter of

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -46,6 +47,21 @@ TEST_F(InplaceEditTest, UpperCasingIsCharacterByCharacterOnTheEightBitText)
         "E \xC9 \xB5 \x9F");
     typeCharacters(QString::fromUtf8("\u4E00")); // no 8-bit byte
     EXPECT_EQ(grid->GetCellEx(0, 1).size(), 12u);
+}
+
+TEST_F(InplaceEditTest, ComposedCharactersAreCapitalisedAndLimitedLikeTypedOnes)
+{
+    type("abcdefghijklmnop");
+    QInputMethodEvent composing(QString::fromUtf8("e"), {});
+    QApplication::sendEvent(QApplication::focusWidget(), &composing);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP");
+    QInputMethodEvent committed;
+    committed.setCommitString(QString::fromUtf8("é"));
+    QApplication::sendEvent(QApplication::focusWidget(), &committed);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP\xC9");
+    committed.setCommitString(QString::fromUtf8("üü")); // one too many
+    QApplication::sendEvent(QApplication::focusWidget(), &committed);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP\xC9");
 }
 
 TEST_F(InplaceEditTest, ALongerStoredTextOpensWholeAndIsNotCut)
