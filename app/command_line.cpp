@@ -58,6 +58,11 @@ public:
             take(m_arguments[m_next++]);
         if (m_options.inputFile.empty())
             throw CommandLineError("report needs a pedigree file: zan report FILE.csv");
+        if (m_options.printer && !m_options.pdfFile.empty())
+            throw CommandLineError("--printer and --pdf cannot be used together");
+        if (m_options.printer && (m_paperGiven || m_dpiGiven))
+            throw CommandLineError(std::string(m_paperGiven ? "--paper" : "--dpi")
+                + " applies to --pdf only; the printer's driver sets it for --printer");
         return m_options;
     }
 
@@ -79,8 +84,12 @@ private:
                 throw CommandLineError("--pdf needs a file name");
         } else if (option.name == "--paper") {
             m_options.paper = parsePaper(valueOf(option));
+            m_paperGiven = true;
         } else if (option.name == "--dpi") {
             m_options.dotsPerInch = parseDotsPerInch(valueOf(option));
+            m_dpiGiven = true;
+        } else if (option.name == "--printer") {
+            m_options.printer = printerName(option);
         } else {
             throw CommandLineError("unknown option " + option.name);
         }
@@ -104,9 +113,31 @@ private:
         return m_arguments[m_next++];
     }
 
+    // "--printer=NAME", "--printer NAME" or a bare "--printer" (the default printer). The next
+    // argument is the name unless it is an option, or it is the last one and no pedigree file
+    // has been named yet: "zan report --printer FILE.csv" prints FILE.csv on the default printer.
+    std::string printerName(const Option &option)
+    {
+        if (option.hasValue) {
+            if (option.value.empty())
+                throw CommandLineError("--printer= needs a printer name");
+            return option.value;
+        }
+        if (m_next >= m_arguments.size())
+            return {};
+        const std::string &next = m_arguments[m_next];
+        const bool last = m_next + 1 == m_arguments.size();
+        if (next.empty() || next[0] == '-' || (last && m_options.inputFile.empty()))
+            return {};
+        ++m_next;
+        return next;
+    }
+
     const std::vector<std::string> &m_arguments;
     size_t m_next = 1;
     ReportOptions m_options;
+    bool m_paperGiven = false;
+    bool m_dpiGiven = false;
 };
 
 } // namespace
@@ -139,6 +170,8 @@ std::string usageText()
            "  zan                      open the pedigree window\n"
            "  zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]\n"
            "                           analyse the pedigree in FILE.csv and write its report\n"
+           "  zan report FILE.csv --printer [NAME] [--text]\n"
+           "                           print the report on a printer of the system\n"
            "  zan --help               show this text\n"
            "  zan --version            show the version\n"
            "\n"
@@ -148,6 +181,8 @@ std::string usageText()
            "                           without --pdf); a form feed starts each new page\n"
            "  --paper a4|letter        paper of the PDF (default: by the locale)\n"
            "  --dpi N                  resolution of the PDF printer, 72 to 2400 (default 600)\n"
+           "  --printer [NAME]         print on the system printer NAME (without NAME: the\n"
+           "                           default printer) as one job titled with FILE.csv\n"
            "\n"
            "A pedigree with errors still gets its report, which shows them; the exit status is\n"
            "then 0. A file that cannot be read or written, or a bad option, gives 1 or 2.\n";

@@ -2,6 +2,7 @@
 
 #include "platform/zan_error.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 //
 //   zan                                   the main window
 //   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
+//   zan report FILE.csv --printer [NAME] [--text]
 //   zan --help | -h
 //   zan --version
 enum class CommandKind {
@@ -31,9 +33,12 @@ struct ReportOptions
     bool text = false; // write the report text to standard output
     PaperChoice paper = PaperChoice::Locale;
     int dotsPerInch = 600;
+    // A system printer to print on: its name, or empty for the default printer; nothing for
+    // none. Excludes pdfFile, paper and dotsPerInch (the printer's driver decides those).
+    std::optional<std::string> printer;
 
-    // With neither --pdf nor --text the report text is written.
-    bool writesText() const { return text || pdfFile.empty(); }
+    // With neither --pdf, --printer nor --text the report text is written.
+    bool writesText() const { return text || (pdfFile.empty() && !printer); }
 };
 
 struct CommandLine

@@ -11,49 +11,70 @@
 
 #include "docview/doc_view.h"
 
+#include <algorithm>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
-// Makes a PDF printer the current printer for the lifetime of the object, then puts the previous
+// Makes a printer the current printer for the lifetime of the object, then puts the previous
 // printer back.
-class PdfPrinterScope
+class CurrentPrinterScope
 {
 public:
-    explicit PdfPrinterScope(const ReportOptions &options)
-    {
-        auto printer = std::make_unique<PdfPrinter>();
-        switch (options.paper) {
-        case PaperChoice::Locale:
-            printer->setPaper(PdfPrinter::paperForLocale());
-            break;
-        case PaperChoice::A4:
-            printer->setPaper(Paper::A4);
-            break;
-        case PaperChoice::Letter:
-            printer->setPaper(Paper::Letter);
-            break;
-        }
-        printer->setResolution(options.dotsPerInch);
-        if (!options.pdfFile.empty())
-            printer->setOutputFile(options.pdfFile);
-        m_printer = printer.get();
-        m_previous = setCurrentPrinter(std::move(printer));
-    }
-
-    ~PdfPrinterScope() { setCurrentPrinter(std::move(m_previous)); }
-
-    PdfPrinter &printer() { return *m_printer; }
+    explicit CurrentPrinterScope(std::unique_ptr<Printer> printer)
+        : m_previous(setCurrentPrinter(std::move(printer)))
+    { }
+    ~CurrentPrinterScope() { setCurrentPrinter(std::move(m_previous)); }
+    CurrentPrinterScope(const CurrentPrinterScope &) = delete;
+    CurrentPrinterScope &operator=(const CurrentPrinterScope &) = delete;
 
 private:
-    PdfPrinter *m_printer = nullptr;
     std::unique_ptr<Printer> m_previous;
 };
 
-void printPdf(ReportAnalysis &analysis, const std::string &title)
+std::unique_ptr<Printer> pdfPrinter(const ReportOptions &options)
 {
-    analysis.paginate();
-    analysis.DVPrint1().Print(title, 1, false);
+    auto printer = std::make_unique<PdfPrinter>();
+    switch (options.paper) {
+    case PaperChoice::Locale:
+        printer->setPaper(PdfPrinter::paperForLocale());
+        break;
+    case PaperChoice::A4:
+        printer->setPaper(Paper::A4);
+        break;
+    case PaperChoice::Letter:
+        printer->setPaper(Paper::Letter);
+        break;
+    }
+    printer->setResolution(options.dotsPerInch);
+    if (!options.pdfFile.empty())
+        printer->setOutputFile(options.pdfFile);
+    return printer;
+}
+
+std::string knownPrinters()
+{
+    const std::vector<std::string> names = availablePrinterNames();
+    if (names.empty())
+        return "the system offers no printers";
+    std::string list = "printers: ";
+    for (size_t i = 0; i < names.size(); ++i)
+        list += (i > 0 ? ", " : "") + names[i];
+    return list;
+}
+
+// The named system printer, or the default one for an empty name.
+std::unique_ptr<Printer> systemPrinter(const std::string &requested)
+{
+    const std::string name = requested.empty() ? defaultPrinterName() : requested;
+    if (name.empty())
+        throw ZanError("no default printer (" + knownPrinters() + ")");
+    const std::vector<std::string> names = availablePrinterNames();
+    if (std::find(names.begin(), names.end(), name) == names.end())
+        throw ZanError("no printer named '" + name + "' (" + knownPrinters() + ")");
+    return createSystemPrinter(name);
 }
 
 } // namespace
@@ -71,11 +92,14 @@ int runReportCommand(const ReportOptions &options, std::ostream &out, std::ostre
     }
 
     try {
-        PdfPrinterScope pdf(options);
+        CurrentPrinterScope printer(
+            options.printer ? systemPrinter(*options.printer) : pdfPrinter(options));
         ReportAnalysis analysis;
         analysis.compose(document);
-        if (!options.pdfFile.empty())
-            printPdf(analysis, document.CurrentFile());
+        if (!options.pdfFile.empty() || options.printer) {
+            analysis.paginate();
+            analysis.DVPrint1().Print(document.CurrentFile(), 1, false);
+        }
         if (options.writesText()) {
             out << reportPlainText(analysis.OutPut());
             out.flush();

@@ -48,6 +48,11 @@ std::vector<std::string> availablePrinterNames()
     return names;
 }
 
+std::string defaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName().toStdString();
+}
+
 std::unique_ptr<Printer> createSystemPrinter(const std::string &name)
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));

@@ -90,5 +90,7 @@ std::unique_ptr<Printer> setCurrentPrinter(std::unique_ptr<Printer> printer);
 
 // Names of the printers the system offers (empty without any).
 std::vector<std::string> availablePrinterNames();
+// Name of the system's default printer; empty when it has none.
+std::string defaultPrinterName();
 // A printer object for a system printer by name; throws ZanError for an unknown name.
 std::unique_ptr<Printer> createSystemPrinter(const std::string &name);

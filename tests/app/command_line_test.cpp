@@ -28,6 +28,16 @@ TEST_P(CommandLineValid, Parses)
     EXPECT_EQ(command.report.text, c.report.text);
     EXPECT_EQ(command.report.paper, c.report.paper);
     EXPECT_EQ(command.report.dotsPerInch, c.report.dotsPerInch);
+    EXPECT_EQ(command.report.printer, c.report.printer);
+}
+
+ReportOptions onPrinter(std::string input, std::string printer, bool text = false)
+{
+    ReportOptions result;
+    result.inputFile = std::move(input);
+    result.printer = std::move(printer);
+    result.text = text;
+    return result;
 }
 
 ReportOptions options(std::string input, std::string pdf = {}, bool text = false,
@@ -57,7 +67,20 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineValid,
             CommandKind::Report, options("a.csv", "", false, PaperChoice::Letter, 300) },
         ValidCase { "PaperWithEquals", { "report", "a.csv", "--paper=a4", "--dpi=1200" },
             CommandKind::Report, options("a.csv", "", false, PaperChoice::A4, 1200) },
-        ValidCase { "FileNamedLikeADash", { "report", "-" }, CommandKind::Report, options("-") }),
+        ValidCase { "FileNamedLikeADash", { "report", "-" }, CommandKind::Report, options("-") },
+        ValidCase { "PrinterByName", { "report", "a.csv", "--printer", "Loft" },
+            CommandKind::Report, onPrinter("a.csv", "Loft") },
+        ValidCase { "PrinterWithEquals", { "report", "--printer=Loft", "a.csv" },
+            CommandKind::Report, onPrinter("a.csv", "Loft") },
+        ValidCase { "DefaultPrinterLast", { "report", "a.csv", "--printer" }, CommandKind::Report,
+            onPrinter("a.csv", "") },
+        ValidCase { "DefaultPrinterBeforeAnOption", { "report", "a.csv", "--printer", "--text" },
+            CommandKind::Report, onPrinter("a.csv", "", true) },
+        // The only argument left after a bare --printer is the pedigree file, not a printer.
+        ValidCase { "DefaultPrinterBeforeTheFile", { "report", "--printer", "a.csv" },
+            CommandKind::Report, onPrinter("a.csv", "") },
+        ValidCase { "PrinterNameBeforeTheFile", { "report", "--printer", "Loft", "a.csv" },
+            CommandKind::Report, onPrinter("a.csv", "Loft") }),
     [](const testing::TestParamInfo<ValidCase> &info) { return std::string(info.param.name); });
 
 struct InvalidCase
@@ -101,7 +124,15 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineInvalid,
         InvalidCase {
             "TextWithValue", { "report", "a.csv", "--text=yes" }, "--text takes no value" },
         InvalidCase { "TwoFiles", { "report", "a.csv", "b.csv" },
-            "only one pedigree file, not also 'b.csv'" }),
+            "only one pedigree file, not also 'b.csv'" },
+        InvalidCase { "PrinterAndPdf", { "report", "a.csv", "--printer", "--pdf", "o.pdf" },
+            "--printer and --pdf cannot be used together" },
+        InvalidCase { "PrinterAndPaper", { "report", "a.csv", "--paper", "a4", "--printer" },
+            "--paper applies to --pdf only; the printer's driver sets it for --printer" },
+        InvalidCase { "PrinterAndDpi", { "report", "a.csv", "--printer=Loft", "--dpi", "300" },
+            "--dpi applies to --pdf only; the printer's driver sets it for --printer" },
+        InvalidCase { "PrinterEmptyName", { "report", "a.csv", "--printer=" },
+            "--printer= needs a printer name" }),
     [](const testing::TestParamInfo<InvalidCase> &info) { return std::string(info.param.name); });
 
 TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
@@ -109,6 +140,8 @@ TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
     EXPECT_TRUE(options("a.csv").writesText());
     EXPECT_FALSE(options("a.csv", "o.pdf").writesText());
     EXPECT_TRUE(options("a.csv", "o.pdf", true).writesText());
+    EXPECT_FALSE(onPrinter("a.csv", "Loft").writesText());
+    EXPECT_TRUE(onPrinter("a.csv", "", true).writesText());
 }
 
 } // namespace

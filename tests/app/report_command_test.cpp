@@ -196,6 +196,17 @@ TEST_F(ReportCommand, UnwritablePdfIsAOneLineError)
     EXPECT_FALSE(fs::exists(pdf));
 }
 
+TEST_F(ReportCommand, UnknownPrinterIsAOneLineError)
+{
+    const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
+    const Result result = run({ file, "--printer", "No such loft printer" });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.errors.rfind("zan: no printer named 'No such loft printer' (", 0), 0u)
+        << result.errors;
+    EXPECT_EQ(result.errors.find('\n'), result.errors.size() - 1) << result.errors;
+}
+
 struct PdfCase
 {
     const char *name;
