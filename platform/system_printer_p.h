@@ -2,7 +2,9 @@
 
 // A printer the system offers, through Qt's print support. Internal to platform/.
 
+#include "print_service_status_p.h"
 #include "qt_printer_job_p.h"
+#include "zan_error.h"
 
 #include <algorithm>
 
@@ -31,7 +33,15 @@ public:
     bool canCopy() const override { return m_job.printer().supportsMultipleCopies(); }
     void beginDoc() override { m_job.beginDoc(m_name); }
     void newPage() override { m_job.newPage(); }
-    void endDoc() override { m_job.endDoc(); }
+    // A job the print service refuses (a queue that rejects jobs, a printer removed meanwhile)
+    // throws ZanError naming the printer and the service's reason.
+    void endDoc() override
+    {
+        m_job.endDoc();
+        const std::string refused = lastPrintServiceError();
+        if (!refused.empty())
+            throw ZanError("the printer " + m_name + " refused the job: " + refused);
+    }
     void abort() override { m_job.abort(); }
     bool isPrinting() const override { return m_job.isPrinting(); }
     int pageNumber() const override { return m_job.pageNumber(); }

@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-dejavu-extra poppler-utils
     desktop-file-utils appstream man-db dpkg-dev file
-    cups cups-client printer-driver-cups-pdf
+    cups cups-client printer-driver-cups-pdf libcups2-dev
 )
 
 missing=()

@@ -219,4 +219,16 @@ TEST_F(PrintService, ReportCommandPrintsOnTheNamedQueue)
     expectPrinted(waitForJob(), reportPlainText(expected.OutPut()), pages);
 }
 
+TEST_F(PrintService, RefusedJobIsAnError)
+{
+    ASSERT_EQ(std::system(("cupsreject " + shellQuoted(s_queue)).c_str()), 0);
+    const CommandLine command = parseCommandLine({ "report", m_pedigree, "--printer", s_queue });
+    std::ostringstream out, errors;
+    const int status = runReportCommand(command.report, out, errors);
+    std::system(("cupsaccept " + shellQuoted(s_queue)).c_str());
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(errors.str().rfind("zan: the printer " + s_queue + " refused the job: ", 0), 0u)
+        << errors.str();
+}
+
 } // namespace
