@@ -116,6 +116,8 @@ void TCustomHtmlPanel::SetBuffered(bool value)
 
 void TCustomHtmlPanel::paintEvent(QPaintEvent *)
 {
+    if (width() <= 0 || height() <= 0)
+        return; // nothing to show, and no buffer can be drawn into
     PainterCanvas canvas(this);
     if (!m_buffered) {
         Paint(canvas);
