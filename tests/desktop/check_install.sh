@@ -47,6 +47,10 @@ warnings=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l "$prefix/share/
 grep -q "^\.TH ZAN 1 .*\"zan $version\"" "$prefix/share/man/man1/zan.1" || fail "the man page is not of version $version"
 
 [ "$("$prefix/bin/zan" --version)" = "zan $version" ] || fail "the installed zan is not version $version"
+# The manual page documents every option the program's own usage text names.
+for option in $("$prefix/bin/zan" --help | grep -oE -- '--[a-z]+' | sort -u); do
+    grep -qF -- "${option//-/\\-}" "$prefix/share/man/man1/zan.1" || fail "the man page lacks $option"
+done
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures installation checks failed"
