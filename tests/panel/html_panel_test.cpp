@@ -3,8 +3,10 @@
 #include "panel/gradient.h"
 #include "platform/test_canvas.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QPixmap>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +209,30 @@ TEST_F(HtmlPanelTest, WordsUseThePanelFontAndColour)
     EXPECT_EQ(words()[0].font, baseFont());
     EXPECT_EQ(words()[0].textColor, clMaroon);
     EXPECT_EQ(words()[1].rect.top, 28);
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(HtmlPanelTest, SettingTheTextRepaintsTheShownPanel)
+{
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    PaintCounter counter;
+    panel.installEventFilter(&counter);
+    panel.SetText("ab");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }));
 }
 
 TEST_F(HtmlPanelTest, BufferedAndDirectPaintingShowTheSame)
