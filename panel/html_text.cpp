@@ -86,10 +86,15 @@ Token nextToken(std::string_view rest)
     return token;
 }
 
+bool isPlainText(std::string_view word)
+{
+    return word.find_first_of("&\t") == std::string_view::npos;
+}
+
 // The word's width as the platform's single-line text drawing shows it (prefixes, tabs).
 int wordWidth(Canvas &canvas, std::string_view word)
 {
-    if (word.find_first_of("&\t") == std::string_view::npos)
+    if (isPlainText(word))
         return canvas.textWidth(word);
     Rect extent;
     canvas.drawText(extent, word, textFlags | DrawTextFlag::CalcRect);
@@ -168,8 +173,11 @@ void noteParagraphColor(HtmlLineMetrics &metrics, const HtmlTextState &state)
     metrics.paragraphColorTo = state.paragraphColorTo;
 }
 
-void drawWord(
-    Canvas &canvas, const HtmlTextState &state, const std::string &word, int x, const Rect &box)
+// Draws a word of the given width from x with its text bottom on the box's bottom, clipped to the
+// box from x to its right edge. A plain word that fits the box needs no clipping or prefix
+// processing and goes straight to textOut, which draws the same for a fraction of the cost.
+void drawWord(Canvas &canvas, const HtmlTextState &state, const std::string &word, int width, int x,
+    const Rect &box)
 {
     if (x >= box.right)
         return;
@@ -178,6 +186,10 @@ void drawWord(
         canvas.setBrush({ BrushStyle::Clear });
     else
         canvas.setBrush({ BrushStyle::Solid, state.textBackground });
+    if (isPlainText(word) && x + width <= box.right) {
+        canvas.textOut(x, box.bottom - canvas.textMetrics().height, word);
+        return;
+    }
     Rect cell { x, box.top, box.right, box.bottom };
     canvas.drawText(cell, word, textFlags);
 }
@@ -249,7 +261,7 @@ HtmlLineMetrics DrawHtmlLine(Canvas &canvas, std::string_view html, HtmlTextStat
                 if (!fits && endsWithSpace)
                     break;
             } else {
-                drawWord(canvas, state, token.word, box.left + metrics.width, box);
+                drawWord(canvas, state, token.word, width, box.left + metrics.width, box);
             }
             metrics.width += width;
             metrics.height = std::max(metrics.height, canvas.textMetrics().height);

@@ -40,7 +40,8 @@ protected:
         panel.Paint(canvas);
     }
 
-    std::vector<DrawCall> words() const { return canvas.callsOf(DrawCall::Kind::DrawText); }
+    // The words drawn (short plain words are drawn with textOut, at their text cell's top-left).
+    std::vector<DrawCall> words() const { return canvas.callsOf(DrawCall::Kind::Text); }
 
     THtmlPanel panel;
     TestCanvas canvas;
@@ -149,9 +150,7 @@ TEST_F(HtmlPanelTest, BorderWithShadowInsetsTheTextAndClipsItsArea)
     ASSERT_FALSE(clips.empty());
     EXPECT_EQ(clips.front().rect, (Rect { 0, 0, panelWidth - 2, panelHeight - 3 }));
     ASSERT_EQ(words().size(), 1u);
-    EXPECT_EQ(words()[0].rect.left, 3 + 4 + 1);
-    EXPECT_EQ(words()[0].rect.top, 3 + 5);
-    EXPECT_EQ(words()[0].rect.right, panelWidth - 2 - 3);
+    EXPECT_EQ((Point { words()[0].x, words()[0].y }), (Point { 3 + 4 + 1, 3 + 5 }));
 }
 
 TEST_F(HtmlPanelTest, MixesColoursByPercentOfTheFirst)
@@ -168,7 +167,7 @@ TEST_F(HtmlPanelTest, BevelsDoNotPushTheTextIn)
     panel.SetText("ab");
     paint();
     ASSERT_EQ(words().size(), 1u);
-    EXPECT_EQ(words()[0].rect, (Rect { 1, 0, panelWidth, 25 }));
+    EXPECT_EQ((Point { words()[0].x, words()[0].y }), (Point { 1, 0 }));
 }
 
 struct VAlignRow
@@ -188,7 +187,7 @@ TEST_P(HtmlPanelVAlignTest, PlacesTheMeasuredBlock)
     panel.SetText(GetParam().text);
     paint();
     ASSERT_FALSE(words().empty());
-    EXPECT_EQ(words()[0].rect.top, GetParam().firstTop);
+    EXPECT_EQ(words()[0].y, GetParam().firstTop);
 }
 
 INSTANTIATE_TEST_SUITE_P(Placement, HtmlPanelVAlignTest,
@@ -208,7 +207,7 @@ TEST_F(HtmlPanelTest, WordsUseThePanelFontAndColour)
     ASSERT_EQ(words().size(), 2u);
     EXPECT_EQ(words()[0].font, baseFont());
     EXPECT_EQ(words()[0].textColor, clMaroon);
-    EXPECT_EQ(words()[1].rect.top, 28);
+    EXPECT_EQ(words()[1].y, 28 + 3) << "the text sits at the bottom of its 28-pixel line";
 }
 
 // Counts the paint events a widget receives.

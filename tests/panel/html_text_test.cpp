@@ -35,13 +35,26 @@ protected:
     // A rectangle whose working area (one pixel in from the left) is `width` wide.
     static Rect area(int width, int height = 200) { return { 0, 0, width + 1, height }; }
 
-    // Every word drawn, as "text@left,bottom" of the box it was drawn in.
+    // The words drawn, in order: plain words that fit go to textOut, the others to drawText.
+    std::vector<DrawCall> textCalls() const
+    {
+        std::vector<DrawCall> words;
+        for (const DrawCall &call : canvas.calls())
+            if (call.kind == DrawCall::Kind::Text || call.kind == DrawCall::Kind::DrawText)
+                words.push_back(call);
+        return words;
+    }
+
+    // Every word drawn, as "text@left,bottom" of its text.
     std::vector<std::string> drawnWords() const
     {
         std::vector<std::string> words;
-        for (const DrawCall &call : canvas.callsOf(DrawCall::Kind::DrawText))
-            words.push_back(call.text + "@" + std::to_string(call.rect.left) + ","
-                + std::to_string(call.rect.bottom));
+        for (const DrawCall &call : textCalls()) {
+            const bool text = call.kind == DrawCall::Kind::Text;
+            const int left = text ? call.x : call.rect.left;
+            const int bottom = text ? call.y + call.metrics.height : call.rect.bottom;
+            words.push_back(call.text + "@" + std::to_string(left) + "," + std::to_string(bottom));
+        }
         return words;
     }
 
@@ -145,7 +158,7 @@ TEST_F(HtmlTextTest, FontTagsSetFaceSizeColourAndBackground)
         "<font face=\"courier new\" size=\"3\" color=\"#FF0000\" bgcolor=\"clYellow\">a </font>"
         "<B>b </B><FONT face=Arial>c",
         area(300), 0, false);
-    const std::vector<DrawCall> words = canvas.callsOf(DrawCall::Kind::DrawText);
+    const std::vector<DrawCall> words = textCalls();
     ASSERT_EQ(words.size(), 3u);
     EXPECT_EQ(words[0].font.face, "COURIER NEW");
     EXPECT_EQ(words[0].font.points, 12);
@@ -164,8 +177,9 @@ TEST_F(HtmlTextTest, FontTagsSetFaceSizeColourAndBackground)
 TEST_F(HtmlTextTest, WordsAreClippedToTheAreasRightEdge)
 {
     DrawHtmlText(canvas, "ab mmmmmm", area(100), 0, false);
-    const std::vector<DrawCall> words = canvas.callsOf(DrawCall::Kind::DrawText);
+    const std::vector<DrawCall> words = textCalls();
     ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(words[1].kind, DrawCall::Kind::DrawText);
     EXPECT_EQ(words[1].rect, (Rect { 26, 0, 101, 25 }));
     EXPECT_EQ(words[1].flags & DrawTextFlag::NoClip, 0u);
     EXPECT_EQ(words[1].flags & DrawTextFlag::NoPrefix, 0u);
