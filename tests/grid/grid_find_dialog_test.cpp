@@ -5,6 +5,7 @@
 #include "platform/scripted_user_dialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -376,6 +378,18 @@ TEST_F(FindDialog, WithoutGridOkDoesNothing)
     EXPECT_TRUE(scripted.shown().empty());
     EXPECT_TRUE(form()->history().empty());
     EXPECT_EQ(current(), (TGridCoord { 0, 1 }));
+}
+
+TEST(FindDialogParent, AnOpenFormDoesNotKeepTheProgramRunning)
+{
+    QWidget mainWindow;
+    TGridFindDialog dialog(&mainWindow);
+    mainWindow.show();
+    dialog.Execute();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.form()));
+    QTimer::singleShot(0, &mainWindow, [&] { mainWindow.close(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // still running
+    EXPECT_EQ(QApplication::exec(), 0) << "closing the main window ends the program";
 }
 
 TEST(FindDialogParent, ClosingTheMainWindowTakesTheFormAlong)
