@@ -156,9 +156,15 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
         command.kind = CommandKind::Version;
         return command;
     }
-    if (first != "report")
-        throw CommandLineError(
-            first[0] == '-' ? "unknown option " + first : "unknown command '" + first + "'");
+    if (first != "report") {
+        if (first.empty() || first[0] == '-')
+            throw CommandLineError("unknown option " + first);
+        if (arguments.size() > 1)
+            throw CommandLineError(
+                "the window opens one pedigree file, not also '" + arguments[1] + "'");
+        command.windowFile = first;
+        return command;
+    }
     command.kind = CommandKind::Report;
     command.report = ReportArguments(arguments).parse();
     return command;
@@ -167,7 +173,7 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
 std::string usageText()
 {
     return "Usage:\n"
-           "  zan                      open the pedigree window\n"
+           "  zan [FILE.csv]           open the pedigree window (with FILE.csv)\n"
            "  zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]\n"
            "                           analyse the pedigree in FILE.csv and write its report\n"
            "  zan report FILE.csv --printer [NAME] [--text]\n"

@@ -8,7 +8,7 @@
 
 // What the program was asked to do by its arguments.
 //
-//   zan                                   the main window
+//   zan [FILE.csv]                        the main window, with the file opened
 //   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
 //   zan report FILE.csv --printer [NAME] [--text]
 //   zan --help | -h
@@ -44,6 +44,7 @@ struct ReportOptions
 struct CommandLine
 {
     CommandKind kind = CommandKind::MainWindow;
+    std::string windowFile; // the file the main window opens; empty: untitled
     ReportOptions report;
 };
 

@@ -83,6 +83,14 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineValid,
             CommandKind::Report, onPrinter("a.csv", "Loft") }),
     [](const testing::TestParamInfo<ValidCase> &info) { return std::string(info.param.name); });
 
+TEST(CommandLine, AFileAloneOpensTheWindowWithIt)
+{
+    const CommandLine command = parseCommandLine({ "birds.csv" });
+    EXPECT_EQ(command.kind, CommandKind::MainWindow);
+    EXPECT_EQ(command.windowFile, "birds.csv");
+    EXPECT_EQ(parseCommandLine({}).windowFile, "");
+}
+
 struct InvalidCase
 {
     const char *name;
@@ -105,7 +113,8 @@ TEST_P(CommandLineInvalid, ThrowsWithAClearMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineInvalid,
-    testing::Values(InvalidCase { "UnknownCommand", { "print" }, "unknown command 'print'" },
+    testing::Values(InvalidCase { "TwoWindowFiles", { "a.csv", "b.csv" },
+                        "the window opens one pedigree file, not also 'b.csv'" },
         InvalidCase { "UnknownTopOption", { "--verbose" }, "unknown option --verbose" },
         InvalidCase { "ReportWithoutFile", { "report" },
             "report needs a pedigree file: zan report FILE.csv" },

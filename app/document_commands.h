@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/pedigree_document.h"
+
+#include <functional>
+#include <string>
+
+class QWidget;
+class TEditGrid;
+
+// The main window's document commands over the pedigree grid: New, Open, Save, Save As and the
+// close query, the dirty flag the grid's edits set, and the question asked before unsaved changes
+// would be lost. Questions and file choices go through userDialogs(), so the class runs and is
+// tested without a window; the window binds its actions and grid events to it.
+//
+// Every command first ends the cell edit in progress (File_Changed), so typed text that was not
+// yet confirmed counts as a change and is saved. A command stops, changing nothing more, when the
+// user cancels a question or a file dialog, when a save it depends on did not happen, or when a
+// file cannot be read or written (the grid's EEditGridError then leaves the command).
+class DocumentCommands
+{
+public:
+    // Works on `grid`, which must outlive the commands. Dialogs are shown over `dialogParent`
+    // (may be null).
+    DocumentCommands(TEditGrid &grid, QWidget *dialogParent);
+
+    PedigreeDocument &document() { return m_document; }
+    const PedigreeDocument &document() const { return m_document; }
+    std::string CurrentFile() const { return m_document.CurrentFile(); }
+    bool Dirty() const { return m_dirty; }
+
+    // Called with CurrentFile whenever a command completes, for the status bar.
+    std::function<void(const std::string &)> ShowCurrentFile;
+
+    // Untitled and clean.
+    void FormCreate();
+    // Ends the pending cell edit: the current data cell is left and selected again, which stores
+    // the editor's text and validates it (setting Dirty when it changed).
+    void File_Changed();
+    // The grid's edit events.
+    void markChanged() { m_dirty = true; }
+
+    void FileNewExecute();
+    void FileOpenExecute();
+    // Opens `fileName` as the Open command does after its dialog. On a read error the grid, the
+    // current file and Dirty keep their values and the grid's error is thrown.
+    void openFile(const std::string &fileName);
+    // Return true when the document was saved.
+    bool FileSaveExecute();
+    bool FileSaveAsExecute();
+    // Sets CanClose to false when the user cancels or the save asked for did not happen.
+    void FormCloseQuery(bool &CanClose);
+
+private:
+    // Asks whether to save unsaved changes; true when the command may go on (saved, or No).
+    bool askSaveChanges();
+    void saveTo(const std::string &fileName);
+    void selectFirstDataCell();
+    void showCurrentFile();
+
+    TEditGrid &m_grid;
+    QWidget *m_dialogParent;
+    PedigreeDocument m_document;
+    bool m_dirty = false;
+};

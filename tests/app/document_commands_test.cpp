@@ -1,0 +1,435 @@
+#include "app/document_commands.h"
+
+#include "app_test_support.h"
+
+#include "app/window_texts.h"
+#include "grid/edit_grid.h"
+#include "grid/grid_errors.h"
+#include "grid/pedigree_grid.h"
+#include "platform/scripted_user_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A grid with an edit in progress: the text is stored into the current cell, and reported like a
+// validated edit, when the current cell is next left (as the on-screen grid does).
+class EditingGrid : public TEditGrid
+{
+public:
+    std::optional<std::string> pendingText;
+    std::function<void()> onValidated;
+
+protected:
+    void commitPendingEdit() override
+    {
+        if (!pendingText)
+            return;
+        SetCellEx(Col(), Row(), *pendingText);
+        pendingText.reset();
+        if (onValidated)
+            onValidated();
+    }
+};
+
+enum class Start { UntitledClean, UntitledDirty, NamedClean, NamedDirty };
+enum class Command { New, Open, Save, SaveAs, Close };
+
+// One dialog the command is expected to show, with the user's answer. A file dialog's answer is
+// a file of the test folder by name, or nullptr when the user cancels.
+struct Reply
+{
+    DialogKind kind;
+    DialogButton button = DialogButton::Cancel;
+    const char *file = nullptr;
+};
+
+Reply message(DialogButton button)
+{
+    return { DialogKind::Message, button, nullptr };
+}
+Reply openFile(const char *file)
+{
+    return { DialogKind::OpenFile, DialogButton::Ok, file };
+}
+Reply saveFile(const char *file)
+{
+    return { DialogKind::SaveFile, DialogButton::Ok, file };
+}
+
+struct Transition
+{
+    const char *name;
+    Start start;
+    Command command;
+    std::vector<Reply> replies;
+    const char *endFile; // "Untitled.csv" or a file of the test folder
+    bool endDirty;
+    const char *firstCell; // text of cell (0, 1) afterwards
+    const char *editSavedIn = nullptr; // file that now holds the edited row
+    bool canClose = true; // Close only
+};
+
+// The document's states and every way out of them, with the untitled document's "Yes" running
+// Save As. The rows marked Stops are the commands that stop after a Save As the user cancelled.
+const Transition transitions[] = {
+    { "UntitledCleanNew", Start::UntitledClean, Command::New, {}, "Untitled.csv", false, "" },
+    { "UntitledCleanOpen", Start::UntitledClean, Command::Open, { openFile("f2.csv") }, "f2.csv",
+        false, "X" },
+    { "UntitledCleanOpenCancelled", Start::UntitledClean, Command::Open, { openFile(nullptr) },
+        "Untitled.csv", false, "" },
+    { "UntitledCleanSaveAs", Start::UntitledClean, Command::SaveAs, { saveFile("g.csv") }, "g.csv",
+        false, "" },
+    { "UntitledCleanClose", Start::UntitledClean, Command::Close, {}, "Untitled.csv", false, "" },
+    { "UntitledDirtySaveGoesToSaveAs", Start::UntitledDirty, Command::Save, { saveFile("g.csv") },
+        "g.csv", false, "EDITED", "g.csv" },
+    { "UntitledDirtySaveAsCancelled", Start::UntitledDirty, Command::Save, { saveFile(nullptr) },
+        "Untitled.csv", true, "EDITED" },
+    { "UntitledDirtyNewYes", Start::UntitledDirty, Command::New,
+        { message(DialogButton::Yes), saveFile("g.csv") }, "Untitled.csv", false, "", "g.csv" },
+    { "UntitledDirtyNewYesStops", Start::UntitledDirty, Command::New,
+        { message(DialogButton::Yes), saveFile(nullptr) }, "Untitled.csv", true, "EDITED" },
+    { "UntitledDirtyNewNo", Start::UntitledDirty, Command::New, { message(DialogButton::No) },
+        "Untitled.csv", false, "" },
+    { "UntitledDirtyNewCancel", Start::UntitledDirty, Command::New,
+        { message(DialogButton::Cancel) }, "Untitled.csv", true, "EDITED" },
+    { "UntitledDirtyOpenNo", Start::UntitledDirty, Command::Open,
+        { message(DialogButton::No), openFile("f2.csv") }, "f2.csv", false, "X" },
+    { "UntitledDirtyOpenNoThenCancelled", Start::UntitledDirty, Command::Open,
+        { message(DialogButton::No), openFile(nullptr) }, "Untitled.csv", true, "EDITED" },
+    { "UntitledDirtyOpenYesStops", Start::UntitledDirty, Command::Open,
+        { message(DialogButton::Yes), saveFile(nullptr) }, "Untitled.csv", true, "EDITED" },
+    { "UntitledDirtyOpenCancel", Start::UntitledDirty, Command::Open,
+        { message(DialogButton::Cancel) }, "Untitled.csv", true, "EDITED" },
+    { "UntitledDirtyCloseYes", Start::UntitledDirty, Command::Close,
+        { message(DialogButton::Yes), saveFile("g.csv") }, "g.csv", false, "EDITED", "g.csv" },
+    { "UntitledDirtyCloseYesStops", Start::UntitledDirty, Command::Close,
+        { message(DialogButton::Yes), saveFile(nullptr) }, "Untitled.csv", true, "EDITED", nullptr,
+        false },
+    { "UntitledDirtyCloseNo", Start::UntitledDirty, Command::Close, { message(DialogButton::No) },
+        "Untitled.csv", true, "EDITED" },
+    { "UntitledDirtyCloseCancel", Start::UntitledDirty, Command::Close,
+        { message(DialogButton::Cancel) }, "Untitled.csv", true, "EDITED", nullptr, false },
+    { "NamedCleanNew", Start::NamedClean, Command::New, {}, "Untitled.csv", false, "" },
+    { "NamedCleanOpen", Start::NamedClean, Command::Open, { openFile("f2.csv") }, "f2.csv", false,
+        "X" },
+    { "NamedCleanSave", Start::NamedClean, Command::Save, {}, "f.csv", false, "A" },
+    { "NamedCleanSaveAs", Start::NamedClean, Command::SaveAs, { saveFile("g.csv") }, "g.csv", false,
+        "A" },
+    { "NamedCleanClose", Start::NamedClean, Command::Close, {}, "f.csv", false, "A" },
+    { "NamedDirtySave", Start::NamedDirty, Command::Save, {}, "f.csv", false, "EDITED", "f.csv" },
+    { "NamedDirtySaveAs", Start::NamedDirty, Command::SaveAs, { saveFile("g.csv") }, "g.csv", false,
+        "EDITED", "g.csv" },
+    { "NamedDirtySaveAsCancelled", Start::NamedDirty, Command::SaveAs, { saveFile(nullptr) },
+        "f.csv", true, "EDITED" },
+    { "NamedDirtyNewYesSavesDirectly", Start::NamedDirty, Command::New,
+        { message(DialogButton::Yes) }, "Untitled.csv", false, "", "f.csv" },
+    { "NamedDirtyNewNo", Start::NamedDirty, Command::New, { message(DialogButton::No) },
+        "Untitled.csv", false, "" },
+    { "NamedDirtyOpenYes", Start::NamedDirty, Command::Open,
+        { message(DialogButton::Yes), openFile("f2.csv") }, "f2.csv", false, "X", "f.csv" },
+    { "NamedDirtyOpenCancel", Start::NamedDirty, Command::Open, { message(DialogButton::Cancel) },
+        "f.csv", true, "EDITED" },
+    { "NamedDirtyCloseYes", Start::NamedDirty, Command::Close, { message(DialogButton::Yes) },
+        "f.csv", false, "EDITED", "f.csv" },
+    { "NamedDirtyCloseCancel", Start::NamedDirty, Command::Close, { message(DialogButton::Cancel) },
+        "f.csv", true, "EDITED", nullptr, false },
+};
+
+class DocumentCommandsTest : public testing::Test
+{
+protected:
+    DocumentCommandsTest()
+    {
+        configurePedigreeGrid(m_grid);
+        m_commands.ShowCurrentFile = [this](const std::string &file) { m_statusText = file; };
+        m_grid.onValidated = [this] { m_commands.markChanged(); };
+        m_commands.FormCreate();
+    }
+
+    void enter(Start start)
+    {
+        if (start == Start::NamedClean || start == Start::NamedDirty)
+            m_commands.openFile(m_folder.file("f.csv"));
+        if (start == Start::UntitledDirty || start == Start::NamedDirty) {
+            m_grid.SetCellEx(0, 1, "EDITED");
+            m_commands.markChanged();
+        }
+    }
+
+    bool run(Command command)
+    {
+        bool canClose = true;
+        switch (command) {
+        case Command::New:
+            m_commands.FileNewExecute();
+            break;
+        case Command::Open:
+            m_commands.FileOpenExecute();
+            break;
+        case Command::Save:
+            m_commands.FileSaveExecute();
+            break;
+        case Command::SaveAs:
+            m_commands.FileSaveAsExecute();
+            break;
+        case Command::Close:
+            m_commands.FormCloseQuery(canClose);
+            break;
+        }
+        return canClose;
+    }
+
+    void script(const std::vector<Reply> &replies)
+    {
+        for (const Reply &reply : replies) {
+            const std::optional<std::string> file = reply.file != nullptr
+                ? std::optional<std::string>(m_folder.file(reply.file))
+                : std::nullopt;
+            switch (reply.kind) {
+            case DialogKind::Message:
+                m_dialogs.answerMessage(reply.button);
+                break;
+            case DialogKind::OpenFile:
+                m_dialogs.answerOpenFile(file);
+                break;
+            case DialogKind::SaveFile:
+                m_dialogs.answerSaveFile(file);
+                break;
+            }
+        }
+    }
+
+    std::string expectedFile(const char *name) const
+    {
+        return std::string(name) == "Untitled.csv" ? name : m_folder.file(name);
+    }
+
+    TestFolder m_folder;
+    ScriptedUserDialogs m_dialogs;
+    EditingGrid m_grid;
+    DocumentCommands m_commands { m_grid, nullptr };
+    std::string m_statusText;
+};
+
+TEST_F(DocumentCommandsTest, EveryStateAndEveryWayOut)
+{
+    for (const Transition &t : transitions) {
+        SCOPED_TRACE(t.name);
+        m_folder.write("f.csv", csvLine("A", "S", "D"));
+        m_folder.write("f2.csv", csvLine("X"));
+        std::filesystem::remove(m_folder.file("g.csv"));
+        m_grid.pendingText.reset();
+        m_commands.FormCreate();
+        m_commands.FileNewExecute(); // clean, so it asks nothing
+        enter(t.start);
+        m_dialogs.reset();
+        const std::string questionText = "Save the Changes to " + m_commands.CurrentFile();
+
+        script(t.replies);
+        EXPECT_EQ(run(t.command), t.canClose);
+
+        EXPECT_EQ(m_dialogs.problems(), "");
+        for (const auto &shown : m_dialogs.shown()) {
+            if (shown.kind != DialogKind::Message)
+                continue;
+            EXPECT_EQ(shown.caption, "ZAN - Unsaved File Changes.");
+            EXPECT_EQ(shown.text, questionText);
+            EXPECT_EQ(shown.icon, MessageIcon::None);
+            EXPECT_EQ(shown.buttons,
+                (std::vector { DialogButton::Yes, DialogButton::No, DialogButton::Cancel }));
+        }
+        EXPECT_EQ(m_commands.CurrentFile(), expectedFile(t.endFile));
+        EXPECT_EQ(m_statusText, m_commands.CurrentFile());
+        EXPECT_EQ(m_commands.Dirty(), t.endDirty);
+        EXPECT_EQ(m_grid.GetCellEx(0, 1), t.firstCell);
+        EXPECT_EQ(m_grid.GetCellEx(0, 0), "IDENTIFICATION");
+        if (t.editSavedIn != nullptr) {
+            EXPECT_EQ(readFile(m_folder.file(t.editSavedIn)).substr(0, 10), "\"EDITED\",\"");
+        } else if (t.command != Command::Save && t.command != Command::SaveAs) {
+            EXPECT_FALSE(std::filesystem::exists(m_folder.file("g.csv")));
+        }
+    }
+}
+
+TEST_F(DocumentCommandsTest, FileDialogsOfferPedigreeFilesAndSaveAsConfirmsReplacing)
+{
+    class RecordingDialogs : public ScriptedUserDialogs
+    {
+    public:
+        std::vector<FileRequest> requests;
+        std::optional<std::string> chooseSaveFile(
+            QWidget *parent, const FileRequest &request) override
+        {
+            requests.push_back(request);
+            return ScriptedUserDialogs::chooseSaveFile(parent, request);
+        }
+        std::optional<std::string> chooseOpenFile(
+            QWidget *parent, const FileRequest &request) override
+        {
+            requests.push_back(request);
+            return ScriptedUserDialogs::chooseOpenFile(parent, request);
+        }
+    } dialogs;
+    m_commands.openFile(m_folder.write("f.csv", csvLine("A")));
+    dialogs.answerSaveFile(std::nullopt);
+    dialogs.answerOpenFile(std::nullopt);
+    m_commands.FileSaveAsExecute();
+    m_commands.FileOpenExecute();
+    ASSERT_EQ(dialogs.requests.size(), 2u);
+    for (const FileRequest &request : dialogs.requests) {
+        EXPECT_EQ(request.filter, "ZAN files (*.csv)|*.csv|All files (*.*)|*.*");
+        EXPECT_EQ(request.defaultExtension, ".csv");
+    }
+    EXPECT_EQ(dialogs.requests[0].fileName, m_folder.file("f.csv"));
+    EXPECT_TRUE(dialogs.requests[0].confirmOverwrite);
+}
+
+TEST_F(DocumentCommandsTest, UntitledInAnotherCaseOrWithAFolderIsSavedDirectly)
+{
+    for (const char *name : { "untitled.csv", "UNTITLED.CSV", "sub/Untitled.csv" }) {
+        SCOPED_TRACE(name);
+        std::filesystem::create_directories(m_folder.path() / "sub");
+        const std::string path
+            = std::string_view(name).starts_with("sub/") ? m_folder.file(name) : name;
+        m_commands.document().setCurrentFile(path);
+        m_grid.SetCellEx(0, 1, "B1");
+        m_commands.markChanged();
+        EXPECT_TRUE(m_commands.FileSaveExecute());
+        EXPECT_EQ(m_dialogs.problems(), "");
+        EXPECT_TRUE(m_dialogs.shown().empty());
+        EXPECT_FALSE(m_commands.Dirty());
+        EXPECT_EQ(readFile(path), csvLine("B1"));
+        std::filesystem::remove(path);
+    }
+}
+
+TEST_F(DocumentCommandsTest, PendingEditInAnyColumnIsCommittedBeforeSaving)
+{
+    const std::string path = m_folder.write("wide.csv", "\"A\",\"B\",\"C\",\"D\"\r\n");
+    m_commands.openFile(path);
+    ASSERT_EQ(m_grid.GetColCountEx(), 4);
+    m_grid.SelectRange(3, 3, 1, 1);
+    m_grid.pendingText = "Q";
+    EXPECT_TRUE(m_commands.FileSaveExecute());
+    EXPECT_EQ(readFile(path), "\"A\",\"B\",\"C\",\"Q\"\r\n");
+    EXPECT_FALSE(m_commands.Dirty());
+    EXPECT_EQ(m_grid.Col(), 3);
+    EXPECT_EQ(m_grid.Row(), 1);
+}
+
+TEST_F(DocumentCommandsTest, PendingEditMakesNewAskFirst)
+{
+    m_grid.pendingText = "TYPED";
+    m_dialogs.answerMessage(DialogButton::Cancel);
+    m_commands.FileNewExecute();
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_TRUE(m_commands.Dirty());
+    EXPECT_EQ(m_grid.GetCellEx(0, 1), "TYPED");
+}
+
+TEST_F(DocumentCommandsTest, UnreadableFileChangesNothing)
+{
+    const std::string path = m_folder.write("f.csv", csvLine("A") + csvLine("B") + csvLine("C"));
+    m_commands.openFile(path);
+    m_grid.SetCellEx(1, 2, "EDITED");
+    m_grid.SelectRange(1, 1, 2, 2);
+    m_commands.markChanged();
+    std::filesystem::create_directories(m_folder.path() / "folder.csv");
+
+    for (const std::string &bad : { m_folder.file("missing.csv"), m_folder.file("folder.csv") }) {
+        SCOPED_TRACE(bad);
+        m_dialogs.answerMessage(DialogButton::No);
+        m_dialogs.answerOpenFile(bad);
+        EXPECT_THROW(m_commands.FileOpenExecute(), ZanError);
+        EXPECT_EQ(m_dialogs.problems(), "");
+        EXPECT_EQ(m_commands.CurrentFile(), path);
+        EXPECT_EQ(m_statusText, path);
+        EXPECT_TRUE(m_commands.Dirty());
+        EXPECT_EQ(m_grid.GetRowCountEx(), 4);
+        EXPECT_EQ(m_grid.GetFixedRowsEx(), 1);
+        EXPECT_EQ(m_grid.GetCellEx(0, 0), "IDENTIFICATION");
+        EXPECT_EQ(m_grid.GetCellEx(0, 3), "C");
+        EXPECT_EQ(m_grid.GetCellEx(1, 2), "EDITED");
+        EXPECT_EQ(m_grid.Col(), 1);
+        EXPECT_EQ(m_grid.Row(), 2);
+        EXPECT_EQ(m_grid.checkConsistency(), "");
+        m_dialogs.reset();
+    }
+}
+
+TEST_F(DocumentCommandsTest, MissingFileMessageNamesIt)
+{
+    const std::string missing = m_folder.file("missing.csv");
+    try {
+        m_commands.openFile(missing);
+        FAIL() << "no error";
+    } catch (const EEditGridError &error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file " + missing);
+    }
+}
+
+TEST_F(DocumentCommandsTest, FailedSaveStopsTheCommand)
+{
+    const std::string folder = (m_folder.path() / "gone").string();
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "/f.csv";
+    m_folder.write("gone/f.csv", csvLine("A"));
+    m_commands.openFile(path);
+    m_grid.SetCellEx(0, 1, "EDITED");
+    m_commands.markChanged();
+    std::filesystem::remove_all(folder);
+
+    m_dialogs.answerMessage(DialogButton::Yes);
+    EXPECT_THROW(m_commands.FileNewExecute(), ZanError);
+    m_dialogs.answerMessage(DialogButton::Yes);
+    bool canClose = true;
+    EXPECT_THROW(m_commands.FormCloseQuery(canClose), ZanError);
+    EXPECT_FALSE(canClose);
+    m_dialogs.answerMessage(DialogButton::Yes);
+    EXPECT_THROW(m_commands.FileOpenExecute(), ZanError);
+
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_EQ(m_commands.CurrentFile(), path);
+    EXPECT_TRUE(m_commands.Dirty());
+    EXPECT_EQ(m_grid.GetCellEx(0, 1), "EDITED");
+}
+
+TEST_F(DocumentCommandsTest, EmptyFileLeavesTheHeaderAndOneDataRow)
+{
+    const std::string empty = m_folder.write("empty.csv", "");
+    m_grid.SetCellEx(0, 1, "OLD");
+    m_commands.openFile(empty);
+    EXPECT_EQ(m_commands.CurrentFile(), empty);
+    EXPECT_EQ(m_grid.GetRowCountEx(), 2);
+    EXPECT_EQ(m_grid.GetFixedRowsEx(), 1);
+    EXPECT_EQ(m_grid.GetCellEx(0, 0), "IDENTIFICATION");
+    EXPECT_EQ(m_grid.GetCellEx(2, 0), "DAM");
+    EXPECT_EQ(m_grid.GetCellEx(0, 1), "");
+    EXPECT_TRUE(m_grid.IsSelected(0, 1));
+
+    m_commands.FileNewExecute();
+    EXPECT_EQ(m_grid.GetRowCountEx(), 2);
+    m_dialogs.answerOpenFile(m_folder.write("f.csv", csvLine("A")));
+    m_commands.FileOpenExecute();
+    EXPECT_EQ(m_grid.GetCellEx(0, 1), "A");
+    EXPECT_EQ(m_dialogs.problems(), "");
+}
+
+TEST_F(DocumentCommandsTest, NewLeavesOneEmptyRowWithTheFirstCellSelected)
+{
+    m_commands.openFile(m_folder.write("f.csv", csvLine("A") + csvLine("B") + csvLine("C")));
+    m_grid.SelectRange(2, 2, 3, 3);
+    m_commands.FileNewExecute();
+    EXPECT_EQ(m_grid.GetRowCountEx(), 2);
+    EXPECT_EQ(m_grid.GetCellEx(0, 1), "");
+    EXPECT_EQ(m_grid.GetCellEx(1, 0), "SIRE");
+    EXPECT_EQ(m_grid.Selection(), (TGridRect { 0, 1, 0, 1 }));
+    EXPECT_EQ(m_commands.CurrentFile(), "Untitled.csv");
+}
+
+} // namespace
