@@ -29,7 +29,7 @@ QLabel *boldLabel(QWidget *parent, std::string_view caption, const QRect &geomet
 TAbout::TAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName("About");
-    setWindowTitle(text(WindowTexts::aboutCaption));
+    setWindowTitle(text(WindowTexts::aboutCaption()));
     setFont(windowFont("MS Sans Serif", 11));
     setFixedSize(689, 480);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -46,8 +46,8 @@ TAbout::TAbout(QWidget *parent) : QDialog(parent)
     inner->setLineWidth(1);
     inner->setGeometry(1, 1, 671, 407);
 
-    boldLabel(panel, WindowTexts::aboutTitle, QRect(16, 12, 320, 18))->setObjectName("Label1");
-    boldLabel(panel, WindowTexts::aboutVersion, QRect(16, 34, 320, 18))->setObjectName("Label2");
+    boldLabel(panel, WindowTexts::aboutTitle(), QRect(16, 12, 320, 18))->setObjectName("Label1");
+    boldLabel(panel, WindowTexts::aboutVersion(), QRect(16, 34, 320, 18))->setObjectName("Label2");
 
     auto *notice = new QLabel(panel);
     notice->setObjectName("NoticeLabel");

@@ -1,5 +1,6 @@
 #include "help_guide.h"
 
+#include "app/app_info.h"
 #include "app/window_texts.h"
 
 #include "platform/user_dialogs.h"
@@ -11,8 +12,6 @@
 #include <QUrl>
 
 namespace {
-
-constexpr const char *guideFromExecutable = "../share/zan/help/index.html";
 
 std::string &currentHelpFile()
 {
@@ -36,7 +35,7 @@ namespace HelpGuide {
 std::string installedLocation()
 {
     const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/')
-        + QLatin1String(guideFromExecutable);
+        + QLatin1String(helpIndexFromExecutable);
     return QDir::cleanPath(path).toStdString();
 }
 

@@ -4,16 +4,22 @@
 // questions and messages. The texts are the program's own and stay as they are, spelling and
 // spacing included.
 
+#include "app/app_info.h"
+
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace WindowTexts {
 
 // The program's name as boxes and messages are captioned.
-inline constexpr std::string_view programName = "ZAN";
+inline constexpr std::string_view programName = applicationName;
 
 // Main window.
-inline constexpr std::string_view mainCaption = "ZAN (Coefficient of Inbreeding)";
+inline std::string mainCaption()
+{
+    return std::string(applicationName) + " (Coefficient of Inbreeding)";
+}
 inline constexpr std::string_view aboutButtonCaption = " ABOUT ZAN";
 inline constexpr std::string_view aboutButtonHint = "Terms for Using ZAN";
 inline constexpr std::string_view analyzeButtonCaption = "ANALYZE";
@@ -76,9 +82,18 @@ inline constexpr std::string_view reportMissingText
     = "The analysis report window is not part of this build.";
 
 // About box.
-inline constexpr std::string_view aboutCaption = " About ZAN ( Coefficient of Inbreeding )";
-inline constexpr std::string_view aboutTitle = "ZAN - Coefficient of Inbreeding";
-inline constexpr std::string_view aboutVersion = "Version 1.0";
+inline std::string aboutCaption()
+{
+    return " About " + std::string(applicationName) + " ( Coefficient of Inbreeding )";
+}
+inline std::string aboutTitle()
+{
+    return std::string(applicationName) + " - Coefficient of Inbreeding";
+}
+inline std::string aboutVersion()
+{
+    return "Version " + std::string(shortVersion);
+}
 inline constexpr std::string_view aboutOkButton = "OK";
 
 } // namespace WindowTexts
