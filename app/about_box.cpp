@@ -1,7 +1,11 @@
 #include "about_box.h"
 
+#include "app/panel_texts.h"
 #include "app/window_fonts.h"
 #include "app/window_texts.h"
+
+#include "panel/html_panel.h"
+#include "platform/text_codec.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -49,18 +53,14 @@ TAbout::TAbout(QWidget *parent) : QDialog(parent)
     boldLabel(panel, WindowTexts::aboutTitle(), QRect(16, 12, 320, 18))->setObjectName("Label1");
     boldLabel(panel, WindowTexts::aboutVersion(), QRect(16, 34, 320, 18))->setObjectName("Label2");
 
-    auto *notice = new QLabel(panel);
+    auto *notice = new QLabel(QString::fromStdString(bytesToUtf8(aboutNoticeText())), panel);
     notice->setObjectName("NoticeLabel");
-    notice->setGeometry(344, 12, 313, 48);
+    notice->setGeometry(344, 12, 313, 40);
     notice->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    auto *terms = new QLabel(panel);
-    terms->setObjectName("TermsPanel");
-    terms->setGeometry(8, 72, 657, 329);
-    terms->setAutoFillBackground(true);
-    QPalette white = terms->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    terms->setPalette(white);
+    auto *terms = new THtmlPanel(panel);
+    setUpTermsPanel(*terms);
+    terms->move(8, 72);
 
     m_ok = new QPushButton(text(WindowTexts::aboutOkButton), this);
     m_ok->setObjectName("OKButton");

@@ -59,6 +59,12 @@ const char *const findImage[]
           "..kwcccccck.....", ".kkccccccckk....", ".kkccccccckk....", ".kkccccccckk....",
           "..kccccccck.....", "..kkccccckk.....", "...kkkkkkknn....", ".....kkk..nnn...",
           "...........nnn..", "............nnn.", ".............n..", "................" };
+const char *const contentsImage[] = { "16 16 3 1", ". c None", "b c #2050B0", "w c #FFFFFF",
+    "................", ".....bbbbbb.....", "...bbbbbbbbbb...", "..bbbbbbbbbbbb..",
+    "..bbbbwwwwbbbb..", ".bbbbwwbbwwbbbb.", ".bbbbbbbbwwbbbb.", ".bbbbbbbwwbbbbb.",
+    ".bbbbbbwwbbbbbb.", ".bbbbbbwwbbbbbb.", ".bbbbbbbbbbbbbb.", "..bbbbbwwbbbbb..",
+    "..bbbbbwwbbbbb..", "...bbbbbbbbbb...", ".....bbbbbb.....", "................" };
+
 QIcon standardIcon(QStyle::StandardPixmap pixmap)
 {
     return QApplication::style()->standardIcon(pixmap);
@@ -92,7 +98,7 @@ QIcon mainWindowImage(int index)
     case 12:
         return QIcon(QPixmap(analyzeImage));
     case 13:
-        return standardIcon(QStyle::SP_DialogHelpButton);
+        return QIcon(QPixmap(contentsImage));
     default:
         return {};
     }

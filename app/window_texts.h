@@ -81,6 +81,50 @@ inline constexpr std::string_view helpNotOpenedText
 inline constexpr std::string_view reportMissingText
     = "The analysis report window is not part of this build.";
 
+// The find dialog.
+inline constexpr std::string_view findCaption = "ZAN ( Find ? in Table)";
+inline constexpr std::string_view findWhat = "Find what ?";
+inline constexpr std::string_view findDirection = "Direction";
+inline constexpr std::array<std::string_view, 4> findDirections { "Forward (top to bottom)",
+    "Forward (left to right)", "Backward (bottom to top)", "Backward (right to left)" };
+inline constexpr std::string_view findScope = "Scope";
+inline constexpr std::array<std::string_view, 3> findScopes { "All cells", "Current row only",
+    "Current column only" };
+inline constexpr std::string_view findOptions = "Options";
+inline constexpr std::array<std::string_view, 5> findOptionTexts { "&Case sensitive",
+    "&Whole words only", "&Match from first char", "&Ignore HTML tags", "&Find in fixed cells" };
+inline constexpr std::string_view findOk = "Ok";
+inline constexpr std::string_view findCancel = "Cancel";
+inline constexpr std::string_view findNotFound = "Could not find text";
+inline constexpr std::string_view findNoMore = "No more occurences of text ";
+
+// Gives the find dialog the texts above.
+template <class FindDialog> void applyFindTexts(FindDialog &dialog)
+{
+    dialog.TxtCaption = findCaption;
+    dialog.TxtTextToFind = findWhat;
+    dialog.TxtDirection = findDirection;
+    dialog.TTxtDirForward1 = findDirections[0];
+    dialog.TTxtDirForward2 = findDirections[1];
+    dialog.TTxtDirBackward1 = findDirections[2];
+    dialog.TTxtDirBackward2 = findDirections[3];
+    dialog.TxtScope = findScope;
+    dialog.TxtScopeAllCells = findScopes[0];
+    dialog.TxtScopeCurrRow = findScopes[1];
+    dialog.TxtScopeCurrCol = findScopes[2];
+    dialog.TxtOptions = findOptions;
+    dialog.TxtOptionsCase = findOptionTexts[0];
+    dialog.TxtOptionsWholeWords = findOptionTexts[1];
+    dialog.TxtOptionsMatchFirst = findOptionTexts[2];
+    dialog.TxtOptionsIgnoreHTML = findOptionTexts[3];
+    dialog.TxtOptionsFixedCells = findOptionTexts[4];
+    dialog.TxtBtnOk = findOk;
+    dialog.TxtBtnCancel = findCancel;
+    dialog.MsgNotFound = findNotFound;
+    dialog.MsgNoMoreFound = findNoMore;
+    dialog.AutoPosition = false;
+}
+
 // About box.
 inline std::string aboutCaption()
 {

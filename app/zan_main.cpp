@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/report_command.h"
+#include "app/start_up.h"
 
 #include <QApplication>
 #include <QtGlobal>
@@ -62,9 +63,7 @@ int zanMain(int argc, char **argv)
         return runReportCommand(command.report, std::cout, std::cerr);
     }
     case CommandKind::MainWindow:
-        std::cerr << "zan: the pedigree window is not part of this build; use zan report "
-                     "(see zan --help)\n";
-        return usageError;
+        return runMainWindow(argc, argv, command.windowFile);
     }
     return usageError;
 }

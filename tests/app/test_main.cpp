@@ -1,10 +1,10 @@
-#include <QApplication>
+#include "app/exception_boundary.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
-    QApplication application(argc, argv);
+    ZanApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

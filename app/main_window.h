@@ -1,0 +1,115 @@
+#pragma once
+
+// The pedigree window, where the breeder types the pedigree and starts the analysis.
+//
+// A command's way through the window:
+//   menu item, tool button, shortcut or button  (MainWindowCommands builds them from WindowTexts)
+//     -> guarded()               an exception ends the command with a message, the window goes on
+//     -> TmainF handler          FileOpenExecute, AnalyzeExecute, ...: one or two lines each
+//     -> DocumentCommands        pending edit, dirty flag, save-changes question, file dialogs
+//     -> InputGrid               the cells, CSV load and save
+//     -> status bar              shows CurrentFile after every command
+// Edits in InputGrid report to the handlers InputGridCellValidate and InputGridAuto*Row, which
+// set Dirty. The analysis reads the rows through pedigreeSource().
+
+#include "app/document_commands.h"
+
+#include "grid/edit_grid_widget.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QToolBar;
+class TAbout;
+class TGridFindDialog;
+class THtmlPanel;
+class MainWindowArea;
+
+class TmainF : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TmainF(QWidget *parent = nullptr);
+    ~TmainF() override;
+
+    // The About box shown by HelpAbout, the About button and a click on the bare window.
+    void setAboutBox(TAbout *about) { m_about = about; }
+
+    // Opens a file named on the command line as Open does after its dialog; when it cannot be
+    // read, the message is shown and the window stays untitled.
+    void openAtStart(const std::string &fileName);
+
+    // The document.
+    std::string CurrentFile() const { return m_commands.CurrentFile(); }
+    bool Dirty() const { return m_commands.Dirty(); }
+    PedigreeSource &pedigreeSource() { return m_commands.document(); }
+    // The grid's row count, header row included.
+    int GetPedigreeRowCount() const;
+    // Reads grid row `row` trimmed into RowIdent, RowSire and RowDam; false when there is no such
+    // row (the fields then keep their texts).
+    bool ReadPedigreeRow(int row);
+    std::string RowIdent;
+    std::string RowSire;
+    std::string RowDam;
+
+    // Handlers, bound to the actions, buttons and grid events.
+    void FormCreate();
+    void FormCloseQuery(bool &CanClose);
+    void File_Changed();
+    void FileNewExecute();
+    void FileOpenExecute();
+    void FileSaveExecute();
+    void FileSaveAsExecute();
+    void FileExitExecute();
+    void PageSetupExecute();
+    void EditFindExecute();
+    void AnalyzeExecute();
+    void HelpContentsExecute();
+    void HelpAboutExecute();
+    void AboutBtnClick();
+    void InputGridGetEditorType(TEditGridWidget *Sender, int ACol, int ARow, TEditorType &AEditor);
+    void InputGridCellValidate(
+        TEditGridWidget *Sender, int ACol, int ARow, std::string &Value, bool &Valid);
+    void InputGridAutoInsertRow(TEditGridWidget *Sender, int ARow);
+    void InputGridAutoDeleteRow(TEditGridWidget *Sender, int ARow);
+
+    // The controls, for the commands and for tests.
+    TEditGridWidget *InputGrid() const { return m_inputGrid; }
+    QAction *action(const std::string &name) const;
+    QLabel *statusText() const { return m_statusText; }
+    TGridFindDialog &FindInGrid() const { return *m_findInGrid; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void createControls();
+    void createActions();
+    void bindGridEvents();
+    void updateEditActions();
+    void showAbout();
+    // Runs a handler at the exception boundary.
+    template <class Handler> void run(Handler handler);
+
+    // The grid exists before the commands that work on it; createControls places it.
+    TEditGridWidget *m_inputGrid = new TEditGridWidget;
+    DocumentCommands m_commands { *m_inputGrid, this };
+    MainWindowArea *m_area = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    THtmlPanel *m_description = nullptr;
+    THtmlPanel *m_notice = nullptr;
+    std::unique_ptr<TGridFindDialog> m_findInGrid;
+    QPushButton *m_aboutButton = nullptr;
+    QPushButton *m_analyzeButton = nullptr;
+    QLabel *m_statusText = nullptr;
+    std::map<std::string, QAction *, std::less<>> m_actions;
+    TAbout *m_about = nullptr;
+};

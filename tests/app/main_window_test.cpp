@@ -1,0 +1,458 @@
+#include "app/main_window.h"
+
+#include "app_test_support.h"
+#include "document_transitions.h"
+
+#include "app/about_box.h"
+#include "app/exception_boundary.h"
+#include "app/help_guide.h"
+#include "grid/edit_grid_widget.h"
+#include "grid/grid_find_dialog.h"
+#include "platform/scripted_user_dialogs.h"
+#include "platform/zan_error.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records the URLs the desktop would open.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    std::vector<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.push_back(url); }
+};
+
+// Runs `inspect` on the modal window that `command` shows, then closes that window.
+std::string modalShownBy(const std::function<void()> &command)
+{
+    std::string shown;
+    QTimer::singleShot(0, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        shown = modal->objectName().toStdString();
+        modal->close();
+    });
+    command();
+    return shown;
+}
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    MainWindowTest()
+    {
+        m_window.setAboutBox(&m_about);
+        m_window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+        m_window.activateWindow();
+        m_grid->setFocus();
+    }
+
+    ~MainWindowTest() override
+    {
+        // Leaves without a question.
+        m_window.FileNewExecute();
+        m_dialogs.reset();
+    }
+
+    void type(const char *keys) { QTest::keyClicks(m_grid, keys); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    void trigger(const char *name) { m_window.action(name)->trigger(); }
+    std::string status() const { return m_window.statusText()->text().toStdString(); }
+
+    TestFolder m_folder;
+    ScriptedUserDialogs m_dialogs;
+    TmainF m_window;
+    TAbout m_about { &m_window };
+    TEditGridWidget *m_grid = m_window.InputGrid();
+};
+
+TEST_F(MainWindowTest, DesignTexts)
+{
+    EXPECT_EQ(m_window.windowTitle(), "ZAN (Coefficient of Inbreeding)");
+    EXPECT_EQ(m_window.size(), QSize(728, 530));
+
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        const char *hint;
+        const char *shortcut;
+        bool image;
+    } actions[] = {
+        { "EditUndo1", "&Undo", "Ignore last change", "Alt+Backspace", true },
+        { "FileNew", "&New", "Create file", "", true },
+        { "FileOpen", "&Open", "Open file", "", true },
+        { "FileSave", "&Save", "Save file", "", true },
+        { "FileSaveAs", "Save &As", "Save File with NEW Name.", "", true },
+        { "PageSetup", "Page Set&up", "Printer Setup", "", false },
+        { "FileExit", "E&xit", "Exit ZAN", "", true },
+        { "EditCut1", "Cu&t", "Cut", "Ctrl+X", true },
+        { "EditCopy1", "&Copy", "Copy", "Ctrl+C", true },
+        { "EditPaste1", "&Paste", "Paste", "Ctrl+V", true },
+        { "EditFind", "&Find", "Find in the Grid", "Ctrl+F", true },
+        { "Analyze", "Anal&yze", "Compute ZAN", "F2", true },
+        { "HelpContents", "&Contents", "Display Help", "F1", true },
+        { "HelpAbout", "&About", "About ZAN", "", false },
+    };
+    for (const auto &expected : actions) {
+        SCOPED_TRACE(expected.name);
+        const QAction *action = m_window.action(expected.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), expected.caption);
+        EXPECT_EQ(action->toolTip(), expected.hint);
+        EXPECT_EQ(action->shortcut(), QKeySequence(expected.shortcut));
+        EXPECT_EQ(!action->icon().isNull(), expected.image);
+    }
+
+    std::vector<std::string> menus;
+    for (QAction *top : m_window.menuBar()->actions()) {
+        std::string line = top->text().toStdString() + ":";
+        if (top->menu() == nullptr)
+            line += " " + top->objectName().toStdString();
+        if (top->menu() != nullptr) {
+            for (QAction *item : top->menu()->actions())
+                line += " " + (item->isSeparator() ? "-" : item->objectName().toStdString());
+        }
+        menus.push_back(line);
+    }
+    EXPECT_EQ(menus,
+        (std::vector<std::string> {
+            "&File: FileNew FileOpen FileSave FileSaveAs - PageSetup - FileExit",
+            "&Edit: EditUndo1 - EditCut1 EditCopy1 EditPaste1 - EditFind",
+            "Anal&yze: AnalyzeMenuItem", "&Help: HelpContents HelpAbout" }));
+
+    std::string tools;
+    for (QAction *button : m_window.findChild<QToolBar *>("ToolBar1")->actions())
+        tools += (button->isSeparator() ? "-" : button->objectName().toStdString()) + " ";
+    EXPECT_EQ(tools,
+        "FileNew FileOpen FileSave FileSaveAs - FileExit - UndoToolButton EditCut1 EditCopy1 "
+        "EditPaste1 - EditFind - Analyze - HelpContents ");
+    EXPECT_EQ(m_window.action("UndoToolButton")->toolTip(), "UnDo the last change");
+
+    const auto *about = m_window.findChild<QPushButton *>("AboutBtn");
+    EXPECT_EQ(about->text(), " ABOUT ZAN");
+    EXPECT_EQ(about->toolTip(), "Terms for Using ZAN");
+    EXPECT_EQ(about->geometry(), QRect(46, 128, 145, 33));
+    const auto *analyze = m_window.findChild<QPushButton *>("AnalyzeBtn");
+    EXPECT_EQ(analyze->text(), "ANALYZE");
+    EXPECT_EQ(analyze->geometry(), QRect(46, 184, 145, 33));
+    EXPECT_EQ(m_grid->geometry(), QRect(230, 32, 475, 425));
+    EXPECT_EQ(m_grid->GetCellEx(0, 0), "IDENTIFICATION");
+    EXPECT_EQ(m_grid->GetCellEx(1, 0), "SIRE");
+    EXPECT_EQ(m_grid->GetCellEx(2, 0), "DAM");
+    EXPECT_EQ(status(), "Untitled.csv");
+
+    EXPECT_EQ(m_about.windowTitle(), " About ZAN ( Coefficient of Inbreeding )");
+    EXPECT_EQ(m_about.size(), QSize(689, 480));
+    EXPECT_EQ(m_about.findChild<QLabel *>("Label1")->text(), "ZAN - Coefficient of Inbreeding");
+    EXPECT_EQ(m_about.findChild<QLabel *>("Label2")->text(), "Version 1.0");
+    EXPECT_EQ(m_about.OKButton()->text(), "OK");
+    EXPECT_TRUE(m_about.OKButton()->isDefault());
+}
+
+// Every state of the document and every way out of it, through the window's actions and its
+// close box; the edits are typed into the grid and still open when the command starts.
+TEST_F(MainWindowTest, EveryStateAndEveryWayOut)
+{
+    for (const Transition &t : transitions) {
+        SCOPED_TRACE(t.name);
+        m_window.FormCreate();
+        m_window.FileNewExecute();
+        m_window.show();
+        m_window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        m_grid->setFocus();
+        m_folder.write("f.csv", csvLine("A", "S", "D"));
+        m_folder.write("f2.csv", csvLine("X"));
+        std::filesystem::remove(m_folder.file("g.csv"));
+        if (t.start == Start::NamedClean || t.start == Start::NamedDirty)
+            m_window.openAtStart(m_folder.file("f.csv"));
+        if (t.start == Start::UntitledDirty || t.start == Start::NamedDirty)
+            type("edited");
+        const std::string questionText = "Save the Changes to " + m_window.CurrentFile();
+        m_dialogs.reset();
+        for (const Reply &reply : t.replies) {
+            const auto file = reply.file != nullptr
+                ? std::optional<std::string>(m_folder.file(reply.file))
+                : std::nullopt;
+            if (reply.kind == DialogKind::Message)
+                m_dialogs.answerMessage(reply.button);
+            else if (reply.kind == DialogKind::OpenFile)
+                m_dialogs.answerOpenFile(file);
+            else
+                m_dialogs.answerSaveFile(file);
+        }
+
+        switch (t.command) {
+        case Command::New:
+            trigger("FileNew");
+            break;
+        case Command::Open:
+            trigger("FileOpen");
+            break;
+        case Command::Save:
+            trigger("FileSave");
+            break;
+        case Command::SaveAs:
+            trigger("FileSaveAs");
+            break;
+        case Command::Close:
+            EXPECT_EQ(m_window.close(), t.canClose);
+            break;
+        }
+
+        EXPECT_EQ(m_dialogs.problems(), "");
+        for (const auto &shown : m_dialogs.shown()) {
+            if (shown.kind != DialogKind::Message)
+                continue;
+            EXPECT_EQ(shown.caption, "ZAN - Unsaved File Changes.");
+            EXPECT_EQ(shown.text, questionText);
+            EXPECT_EQ(shown.icon, MessageIcon::None);
+            EXPECT_EQ(shown.buttons,
+                (std::vector { DialogButton::Yes, DialogButton::No, DialogButton::Cancel }));
+        }
+        const std::string endFile = std::string(t.endFile) == "Untitled.csv"
+            ? std::string(t.endFile)
+            : m_folder.file(t.endFile);
+        EXPECT_EQ(m_window.CurrentFile(), endFile);
+        EXPECT_EQ(status(), endFile);
+        EXPECT_EQ(m_window.Dirty(), t.endDirty);
+        EXPECT_EQ(m_grid->GetCellEx(0, 1), t.firstCell);
+        EXPECT_EQ(m_grid->GetCellEx(0, 0), "IDENTIFICATION");
+        if (t.editSavedIn != nullptr) {
+            EXPECT_EQ(readFile(m_folder.file(t.editSavedIn)).substr(0, 10), "\"EDITED\",\"");
+        } else if (t.command != Command::Save && t.command != Command::SaveAs) {
+            EXPECT_FALSE(std::filesystem::exists(m_folder.file("g.csv")));
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TypedLettersAreStoredInCapitalsAndMarkTheDocument)
+{
+    type("ab-12");
+    key(Qt::Key_Return);
+    EXPECT_EQ(m_grid->GetCellEx(0, 1), "AB-12");
+    EXPECT_TRUE(m_window.Dirty());
+}
+
+TEST_F(MainWindowTest, SaveWithoutLeavingTheCellSavesTheTypedText)
+{
+    const std::string path = m_folder.write("f.csv", csvLine("A"));
+    m_window.openAtStart(path);
+    m_grid->SelectRange(1, 1, 1, 1);
+    type("s1");
+    ASSERT_FALSE(m_window.Dirty());
+    QTest::mouseClick(
+        m_window.findChild<QToolBar *>("ToolBar1")->widgetForAction(m_window.action("FileSave")),
+        Qt::LeftButton);
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_EQ(readFile(path), csvLine("A", "S1"));
+    EXPECT_FALSE(m_window.Dirty());
+    EXPECT_EQ(status(), path);
+}
+
+TEST_F(MainWindowTest, NoThenCancelledOpenKeepsTheGridAndDirty)
+{
+    type("x");
+    m_dialogs.answerMessage(DialogButton::No);
+    m_dialogs.answerOpenFile(std::nullopt);
+    trigger("FileOpen");
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_EQ(m_grid->GetCellEx(0, 1), "X");
+    EXPECT_TRUE(m_window.Dirty());
+}
+
+TEST_F(MainWindowTest, CancelOnCloseKeepsTheWindowOpen)
+{
+    type("x");
+    m_dialogs.answerMessage(DialogButton::Cancel);
+    EXPECT_FALSE(m_window.close());
+    EXPECT_TRUE(m_window.isVisible());
+    EXPECT_EQ(m_grid->GetCellEx(0, 1), "X");
+    EXPECT_EQ(m_dialogs.problems(), "");
+
+    m_dialogs.answerMessage(DialogButton::No);
+    trigger("FileExit");
+    EXPECT_FALSE(m_window.isVisible());
+    EXPECT_EQ(m_dialogs.problems(), "");
+}
+
+TEST_F(MainWindowTest, ErrorsAreShownWithTheirMessageAndTheWindowGoesOn)
+{
+    const std::string missing = m_folder.file("missing.csv");
+    m_dialogs.answerOpenFile(missing);
+    m_dialogs.answerMessage(DialogButton::Ok);
+    trigger("FileOpen");
+    ASSERT_EQ(m_dialogs.problems(), "");
+    ASSERT_EQ(m_dialogs.shown().size(), 2u);
+    EXPECT_EQ(m_dialogs.shown()[1].caption, "ZAN");
+    EXPECT_EQ(m_dialogs.shown()[1].text, "Cannot open file " + missing);
+    EXPECT_EQ(status(), "Untitled.csv");
+
+    // Whatever reaches the event loop is shown the same way.
+    class Throwing : public QObject
+    {
+    public:
+        bool event(QEvent *) override { throw ZanError("Grid index out of range"); }
+    } throwing;
+    m_dialogs.answerMessage(DialogButton::Ok);
+    QApplication::sendEvent(&throwing, new QEvent(QEvent::User));
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_EQ(m_dialogs.shown().back().text, "Grid index out of range");
+    EXPECT_EQ(m_dialogs.shown().back().caption, "ZAN");
+}
+
+TEST_F(MainWindowTest, CommandLineFileThatCannotBeReadLeavesTheWindowUntitled)
+{
+    m_dialogs.answerMessage(DialogButton::Ok);
+    m_window.openAtStart(m_folder.file("missing.csv"));
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_EQ(m_window.CurrentFile(), "Untitled.csv");
+    EXPECT_EQ(m_grid->GetRowCountEx(), 2);
+}
+
+TEST_F(MainWindowTest, ReadsPedigreeRowsTrimmed)
+{
+    m_grid->SetCellEx(0, 1, " \tNL-1 ");
+    m_grid->SetCellEx(1, 1, std::string("\x01S\x7F", 3));
+    m_grid->SetCellEx(2, 1, "D 2\n");
+    EXPECT_EQ(m_window.GetPedigreeRowCount(), 2);
+    ASSERT_TRUE(m_window.ReadPedigreeRow(1));
+    EXPECT_EQ(m_window.RowIdent, "NL-1");
+    EXPECT_EQ(m_window.RowSire, "S\x7F");
+    EXPECT_EQ(m_window.RowDam, "D 2");
+    EXPECT_FALSE(m_window.ReadPedigreeRow(2));
+    EXPECT_EQ(m_window.RowIdent, "NL-1");
+}
+
+TEST_F(MainWindowTest, AnalyzeIsReachedByF2TheButtonAndTheMenu)
+{
+    for (const auto &reach : std::vector<std::function<void()>> { [&] { key(Qt::Key_F2); },
+             [&] {
+                 QTest::mouseClick(m_window.findChild<QPushButton *>("AnalyzeBtn"), Qt::LeftButton);
+             },
+             [&] { m_window.findChild<QAction *>("AnalyzeMenuItem")->trigger(); } }) {
+        m_dialogs.answerMessage(DialogButton::Ok);
+        reach();
+        EXPECT_EQ(m_dialogs.problems(), "");
+        m_dialogs.reset();
+    }
+}
+
+TEST_F(MainWindowTest, F1OpensTheGuideOrNamesTheMissingFile)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    const std::string guide = m_folder.write("index.html", "<html></html>");
+    HelpGuide::setHelpFile(guide);
+    key(Qt::Key_F1);
+    ASSERT_EQ(recorder.opened.size(), 1u);
+    EXPECT_EQ(recorder.opened[0], QUrl::fromLocalFile(QString::fromStdString(guide)));
+
+    const std::string missing = m_folder.file("none/index.html");
+    HelpGuide::setHelpFile(missing);
+    m_dialogs.answerMessage(DialogButton::Ok);
+    trigger("HelpContents");
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_EQ(recorder.opened.size(), 1u);
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_NE(m_dialogs.shown().back().text.find(missing), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ClickOnTheBareWindowOpensTheAboutBox)
+{
+    QWidget *area = m_window.centralWidget();
+    EXPECT_EQ(modalShownBy([&] { QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(20, 225)); }),
+        "About");
+    EXPECT_EQ(modalShownBy([&] {
+        QTest::mouseClick(m_window.findChild<QPushButton *>("AboutBtn"), Qt::LeftButton);
+    }),
+        "About");
+    // Controls that leave the mouse to their parent are no bare window.
+    for (const char *control : { "ToolBar1", "HtmlPanel1", "Description" }) {
+        SCOPED_TRACE(control);
+        QWidget *widget = m_window.findChild<QWidget *>(control);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(modalShownBy([&] {
+            QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(widget->width() - 3, 10));
+        }),
+            "");
+    }
+    EXPECT_EQ(modalShownBy([&] {
+        QTest::mouseClick(m_window.statusBar(), Qt::LeftButton, {}, QPoint(5, 5));
+    }),
+        "");
+}
+
+TEST_F(MainWindowTest, EditActionsWorkOnTheCellEditorOnly)
+{
+    for (const char *name : { "EditUndo1", "EditCut1", "EditCopy1", "EditPaste1" })
+        EXPECT_FALSE(m_window.action(name)->isEnabled()) << name;
+    type("ab12");
+    for (const char *name : { "EditUndo1", "EditCut1", "EditCopy1", "EditPaste1" })
+        EXPECT_TRUE(m_window.action(name)->isEnabled()) << name;
+    key(Qt::Key_A, Qt::ControlModifier); // the editor's own select-all
+    trigger("EditCut1");
+    EXPECT_EQ(QApplication::clipboard()->text(), "AB12");
+    trigger("EditPaste1");
+    trigger("EditPaste1");
+    key(Qt::Key_Return);
+    EXPECT_EQ(m_grid->GetCellEx(0, 1), "AB12AB12");
+}
+
+TEST_F(MainWindowTest, CtrlFOpensTheFindDialogOnTheGrid)
+{
+    key(Qt::Key_F, Qt::ControlModifier);
+    const TGridFindDialog &find = m_window.FindInGrid();
+    ASSERT_NE(find.form(), nullptr);
+    EXPECT_TRUE(find.form()->isVisible());
+    EXPECT_EQ(find.form()->windowTitle(), "ZAN ( Find ? in Table)");
+    EXPECT_EQ(find.Grid, m_grid);
+    EXPECT_EQ(find.TxtTextToFind, "Find what ?");
+    EXPECT_EQ(find.TxtOptions, "Options");
+    EXPECT_EQ(find.MsgNoMoreFound, "No more occurences of text ");
+    EXPECT_FALSE(find.AutoPosition);
+    find.form()->close();
+}
+
+TEST_F(MainWindowTest, StatusTipsNeverHideTheFileName)
+{
+    QStatusTipEvent tip("Open file");
+    QApplication::sendEvent(&m_window, &tip);
+    EXPECT_TRUE(m_window.statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(m_window.statusText()->isVisible());
+    EXPECT_EQ(status(), "Untitled.csv");
+}
+
+} // namespace
+
+#include "main_window_test.moc"

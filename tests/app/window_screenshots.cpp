@@ -1,0 +1,78 @@
+// Screenshots of the pedigree window and the About box as the X server shows them, for looking at
+// and for the README. Run under a real X server:
+//
+//   xvfb-run -s '-screen 0 1280x1024x24' build/dev/tests/app/app_screenshots FOLDER [FILE.csv]
+//
+// It writes main-empty.png, main-loaded.png (FILE.csv, by default a bundled sample),
+// main-editing.png, main-menu.png and about.png into FOLDER.
+
+#include "app/about_box.h"
+#include "app/app_identity.h"
+#include "app/exception_boundary.h"
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+
+#include <iostream>
+#include <string>
+
+namespace {
+
+// The screen area of the window (with any frame), grabbed from the X server so that pop-up menus
+// and the window manager's view of it are on the picture.
+void shoot(const QWidget &window, const std::string &fileName)
+{
+    QTest::qWait(300);
+    QRect area = window.frameGeometry().adjusted(-8, -8, 8, 8);
+    area = area.intersected(window.screen()->geometry());
+    const QPixmap shot
+        = window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (!shot.save(QString::fromStdString(fileName)))
+        std::cerr << "cannot write " << fileName << '\n';
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    ZanApplication application(argc, argv);
+    setUpApplicationIdentity();
+    const std::string folder = argc > 1 ? argv[1] : ".";
+    const std::string pedigree = argc > 2 ? argv[2] : ZAN_EXAMPLES_DIR "/line_bred.csv";
+
+    TmainF mainF;
+    TAbout about(&mainF);
+    mainF.setAboutBox(&about);
+    mainF.show();
+    if (!QTest::qWaitForWindowExposed(&mainF))
+        return 1;
+    mainF.activateWindow();
+    shoot(mainF, folder + "/main-empty.png");
+
+    mainF.openAtStart(pedigree);
+    shoot(mainF, folder + "/main-loaded.png");
+
+    TEditGridWidget *grid = mainF.InputGrid();
+    grid->setFocus();
+    grid->SelectRange(1, 1, 3, 3);
+    QTest::keyClicks(grid, "nl-21-10");
+    shoot(mainF, folder + "/main-editing.png");
+
+    QMenu *edit = mainF.menuBar()->actions().at(1)->menu();
+    edit->popup(mainF.mapToGlobal(
+        mainF.menuBar()->actionGeometry(mainF.menuBar()->actions().at(1)).bottomLeft()));
+    shoot(mainF, folder + "/main-menu.png");
+    edit->hide();
+
+    about.show();
+    if (!QTest::qWaitForWindowExposed(&about))
+        return 1;
+    shoot(about, folder + "/about.png");
+    about.hide();
+    return 0;
+}
