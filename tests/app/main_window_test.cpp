@@ -325,7 +325,8 @@ TEST_F(MainWindowTest, ErrorsAreShownWithTheirMessageAndTheWindowGoesOn)
         bool event(QEvent *) override { throw ZanError("Grid index out of range"); }
     } throwing;
     m_dialogs.answerMessage(DialogButton::Ok);
-    QApplication::sendEvent(&throwing, new QEvent(QEvent::User));
+    QEvent event(QEvent::User);
+    QApplication::sendEvent(&throwing, &event);
     EXPECT_EQ(m_dialogs.problems(), "");
     EXPECT_EQ(m_dialogs.shown().back().text, "Grid index out of range");
     EXPECT_EQ(m_dialogs.shown().back().caption, "ZAN");
