@@ -226,7 +226,9 @@ void TEditGridWidget::HideInplaceEdit()
     if (m_editCell.Y < GetRowCountEx() && m_editCell.X < GetColCountEx()
         && text != GetCellEx(m_editCell.X, m_editCell.Y))
         SetCellEx(m_editCell.X, m_editCell.Y, text);
-    if (m_editor->hasFocus()) {
+    // Hand the focus to the grid, also when another window is active, so that hiding the editor
+    // does not pass the window's focus on to some other control.
+    if (m_editor->hasFocus() || window()->focusWidget() == m_editor) {
         m_closing = true;
         setFocus(Qt::OtherFocusReason);
         m_closing = false;

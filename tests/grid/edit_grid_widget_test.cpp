@@ -351,6 +351,21 @@ TEST_F(GridEditingTest, AnEditBeforeTheFocusLeftIsReportedWhenTheCellIsCommitted
     EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "AB") });
 }
 
+TEST_F(GridEditingTest, SwitchingWindowsKeepsTheEditorAndAMoveFromThereLeavesTheFocusOnTheGrid)
+{
+    type("ab");
+    QLineEdit dialog; // a window of its own, like the find dialog
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_FALSE(grid->editorHasFocus());
+    grid->SelectRange(1, 1, 1, 1); // the search moves the current cell
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "AB") });
+    EXPECT_EQ(window->focusWidget(), grid);
+}
+
 TEST_F(GridEditingTest, RemoveRowsCommitsThePendingEdit)
 {
     fillRows({ { "", "", "" }, { "", "", "" }, { "", "", "" } });
