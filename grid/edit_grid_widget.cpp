@@ -414,21 +414,17 @@ bool TEditGridWidget::gridKey(QKeyEvent *event)
 // into it, replacing the text (unless a click armed caret positioning).
 void TEditGridWidget::typeIntoNewEditor(QKeyEvent *event)
 {
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool commandKey
-        = modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
-    const bool backspace
-        = event->key() == Qt::Key_Backspace && !modifiers.testFlag(Qt::AltModifier);
-    const QString text = event->text();
-    const bool printable = !text.isEmpty() && text.front().isPrint();
-    if (commandKey || (!backspace && !printable) || !ShowInplaceEdit()) {
+    const bool backspace = event->key() == Qt::Key_Backspace
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool typing = TGridInplaceEdit::typesCharacters(event);
+    if ((!backspace && !typing) || !ShowInplaceEdit()) {
         event->ignore();
         return;
     }
     if (backspace)
         m_editor->backspace();
     else
-        m_editor->typeText(text);
+        m_editor->typeText(event->text());
     event->accept();
 }
 

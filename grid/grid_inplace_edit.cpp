@@ -118,6 +118,14 @@ bool TGridInplaceEdit::fitsAfterReplacingSelection(int insertedLength) const
     return length <= m_maxLength;
 }
 
+bool TGridInplaceEdit::typesCharacters(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    return control == alt && !modifiers.testFlag(Qt::MetaModifier) && isPrintable(event->text());
+}
+
 bool TGridInplaceEdit::typeText(const QString &typed)
 {
     const QString converted = convertTyped(typed);
@@ -198,13 +206,15 @@ void TGridInplaceEdit::keyPressEvent(QKeyEvent *event)
         pasteFromClipboard();
         return;
     }
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool commandKey
-        = modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
-    if (!commandKey && isPrintable(event->text())) {
+    if (typesCharacters(event)) {
         typeText(event->text());
         return;
     }
+    // The text box would insert the text of Alt+letter as it is, past the capitals and the limit.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (isPrintable(event->text()) && !modifiers.testFlag(Qt::ControlModifier)
+        && (modifiers & (Qt::AltModifier | Qt::MetaModifier)))
+        return;
     QLineEdit::keyPressEvent(event);
     event->accept(); // keys the text box does not use never reach the grid
 }

@@ -20,6 +20,7 @@
 
 #include <string>
 
+class QKeyEvent;
 class QMenu;
 class TEditGridWidget;
 
@@ -42,6 +43,9 @@ public:
     // character without an 8-bit byte is dropped. Ignored as a whole when the result would be
     // longer than the limit. Returns whether anything was inserted.
     bool typeText(const QString &typed);
+    // Whether a key types its text: a printable text with neither Ctrl nor Alt, or with both
+    // (AltGr on some keyboards). Ctrl or Alt alone makes it a command.
+    static bool typesCharacters(const QKeyEvent *event);
     // The paste rule: nothing when the text, or the editor's text with it in place of the
     // selection (or at the caret), is longer than the limit; otherwise the text goes in exactly as
     // given, selected after a replacement, with the caret after it after an insertion.

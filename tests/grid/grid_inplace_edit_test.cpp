@@ -49,6 +49,18 @@ TEST_F(InplaceEditTest, UpperCasingIsCharacterByCharacterOnTheEightBitText)
     EXPECT_EQ(grid->GetCellEx(0, 1).size(), 12u);
 }
 
+TEST_F(InplaceEditTest, AltOrCtrlAloneMakesACommandNotACharacter)
+{
+    QTest::keyClick(QApplication::focusWidget(), 'a', Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), 'b', Qt::ControlModifier);
+    EXPECT_FALSE(grid->isEditing());
+    QTest::keyClick(QApplication::focusWidget(), 'c', Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(grid->isEditing()); // AltGr on some keyboards
+    QTest::keyClick(QApplication::focusWidget(), 'd', Qt::AltModifier);
+    type("e");
+    EXPECT_EQ(grid->GetCellEx(0, 1), "CE");
+}
+
 TEST_F(InplaceEditTest, ComposedCharactersAreCapitalisedAndLimitedLikeTypedOnes)
 {
     type("abcdefghijklmnop");
