@@ -47,23 +47,37 @@ int parseDotsPerInch(const std::string &value)
     return dots;
 }
 
+// The options of `report`, and of `pairs` with its lists and CSV file besides.
 class ReportArguments
 {
 public:
-    explicit ReportArguments(const std::vector<std::string> &arguments) : m_arguments(arguments) { }
+    explicit ReportArguments(const std::vector<std::string> &arguments, bool pairs = false)
+        : m_arguments(arguments), m_pairs(pairs)
+    { }
 
     ReportOptions parse()
     {
         for (m_next = 1; m_next < m_arguments.size();)
             take(m_arguments[m_next++]);
         if (m_options.inputFile.empty())
-            throw CommandLineError("report needs a pedigree file: zan report FILE.csv");
+            throw CommandLineError(m_pairs
+                    ? "pairs needs a pedigree file: zan pairs FILE.csv --cocks LIST --hens LIST"
+                    : "report needs a pedigree file: zan report FILE.csv");
         if (m_options.printer && !m_options.pdfFile.empty())
             throw CommandLineError("--printer and --pdf cannot be used together");
         if (m_options.printer && (m_paperGiven || m_dpiGiven))
             throw CommandLineError(std::string(m_paperGiven ? "--paper" : "--dpi")
                 + " applies to --pdf only; the printer's driver sets it for --printer");
         return m_options;
+    }
+
+    PairsOptions parsePairs()
+    {
+        m_pairsOptions.output = parse();
+        if (!m_cocksGiven || !m_hensGiven)
+            throw CommandLineError(
+                std::string("pairs needs ") + (m_cocksGiven ? "--hens LIST" : "--cocks LIST"));
+        return m_pairsOptions;
     }
 
 private:
@@ -88,8 +102,16 @@ private:
         } else if (option.name == "--dpi") {
             m_options.dotsPerInch = parseDotsPerInch(valueOf(option));
             m_dpiGiven = true;
-        } else if (option.name == "--printer") {
+        } else if (!m_pairs && option.name == "--printer") {
             m_options.printer = printerName(option);
+        } else if (m_pairs && (option.name == "--cocks" || option.name == "--hens")) {
+            const bool cocks = option.name == "--cocks";
+            (cocks ? m_pairsOptions.cocks : m_pairsOptions.hens) = valueOf(option);
+            (cocks ? m_cocksGiven : m_hensGiven) = true;
+        } else if (m_pairs && option.name == "--csv") {
+            m_pairsOptions.csvFile = valueOf(option);
+            if (m_pairsOptions.csvFile.empty())
+                throw CommandLineError("--csv needs a file name");
         } else {
             throw CommandLineError("unknown option " + option.name);
         }
@@ -134,10 +156,14 @@ private:
     }
 
     const std::vector<std::string> &m_arguments;
+    bool m_pairs = false;
+    bool m_cocksGiven = false;
+    bool m_hensGiven = false;
     size_t m_next = 1;
     ReportOptions m_options;
     bool m_paperGiven = false;
     bool m_dpiGiven = false;
+    PairsOptions m_pairsOptions;
 };
 
 } // namespace
@@ -154,6 +180,11 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
     }
     if (first == "--version") {
         command.kind = CommandKind::Version;
+        return command;
+    }
+    if (first == "pairs") {
+        command.kind = CommandKind::Pairs;
+        command.pairs = ReportArguments(arguments, true).parsePairs();
         return command;
     }
     if (first != "report") {
@@ -178,6 +209,9 @@ std::string usageText()
            "                           analyse the pedigree in FILE.csv and write its report\n"
            "  zan report FILE.csv --printer [NAME] [--text]\n"
            "                           print the report on a printer of the system\n"
+           "  zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv]\n"
+           "            [--pdf OUT.pdf] [--paper a4|letter] [--dpi N]\n"
+           "                           the inbreeding of the young of every cock with every hen\n"
            "  zan --help               show this text\n"
            "  zan --version            show the version\n"
            "\n"
@@ -189,6 +223,13 @@ std::string usageText()
            "  --dpi N                  resolution of the PDF printer, 72 to 2400 (default 600)\n"
            "  --printer [NAME]         print on the system printer NAME (without NAME: the\n"
            "                           default printer) as one job titled with FILE.csv\n"
+           "\n"
+           "Pairs options:\n"
+           "  --cocks LIST, --hens LIST  band numbers separated by commas, or @FILE for a file\n"
+           "                           with one band per line\n"
+           "  --csv OUT.csv            write the matrix and the pairs as comma-separated values\n"
+           "  --text, --pdf, --paper, --dpi  as for the report (text is the default without\n"
+           "                           --pdf and --csv)\n"
            "\n"
            "A pedigree with errors still gets its report, which shows them; the exit status is\n"
            "then 0. A file that cannot be read or written, or a bad option, gives 1 or 2.\n";

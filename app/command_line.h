@@ -11,11 +11,13 @@
 //   zan [FILE.csv]                        the main window, with the file opened
 //   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
 //   zan report FILE.csv --printer [NAME] [--text]
+//   zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv] [--pdf OUT.pdf] ...
 //   zan --help | -h
 //   zan --version
 enum class CommandKind {
     MainWindow,
     Report,
+    Pairs,
     Help,
     Version,
 };
@@ -41,11 +43,26 @@ struct ReportOptions
     bool writesText() const { return text || (pdfFile.empty() && !printer); }
 };
 
+// The pairing planner: the pedigree file and the PDF and text options as for the report, the
+// two candidate lists as given (bands separated by commas, or @FILE for one band per line of a
+// file) and the CSV file.
+struct PairsOptions
+{
+    ReportOptions output;
+    std::string cocks;
+    std::string hens;
+    std::string csvFile; // empty: no CSV
+
+    // With none of --pdf, --csv and --text the text is written.
+    bool writesText() const { return output.text || (output.pdfFile.empty() && csvFile.empty()); }
+};
+
 struct CommandLine
 {
     CommandKind kind = CommandKind::MainWindow;
     std::string windowFile; // the file the main window opens; empty: untitled
     ReportOptions report;
+    PairsOptions pairs;
 };
 
 // A bad argument; the message names it ("unknown option --foo").

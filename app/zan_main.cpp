@@ -1,6 +1,7 @@
 #include "zan_main.h"
 
 #include "app/command_line.h"
+#include "app/pairs_command.h"
 #include "app/report_command.h"
 #include "app/start_up.h"
 
@@ -61,6 +62,12 @@ int zanMain(int argc, char **argv)
         defaultMessageHandler = qInstallMessageHandler(batchMessageHandler);
         QApplication application(argc, argv);
         return runReportCommand(command.report, std::cout, std::cerr);
+    }
+    case CommandKind::Pairs: {
+        chooseHeadlessPlatform();
+        defaultMessageHandler = qInstallMessageHandler(batchMessageHandler);
+        QApplication application(argc, argv);
+        return runPairsCommand(command.pairs, std::cout, std::cerr);
     }
     case CommandKind::MainWindow:
         return runMainWindow(argc, argv, command.windowFile);

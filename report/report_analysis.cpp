@@ -86,12 +86,24 @@ void ReportAnalysis::addComputationLines()
     }
 }
 
-void ReportAnalysis::compose(const PedigreeSource &pedigree)
+void ReportAnalysis::startDocument()
 {
-    m_engine->reset();
     m_output->SetBackgroundStyle(bsCentered);
     m_output->Clear();
     fitPage(currentPrinter());
+}
+
+void ReportAnalysis::composeWith(
+    const std::function<void(TCustomDocView &output, const std::string &dateText)> &write)
+{
+    startDocument();
+    write(*m_output, dateText());
+}
+
+void ReportAnalysis::compose(const PedigreeSource &pedigree)
+{
+    m_engine->reset();
+    startDocument();
 
     ReportComposer composer(*m_output, *m_engine, pedigree);
     composer.start(dateText());

@@ -13,6 +13,7 @@
 class inbreed;
 class PedigreeSource;
 class Printer;
+class TCustomDocView;
 class TDocView;
 class TDVPrint;
 class TDVStyle;
@@ -41,6 +42,11 @@ public:
     // Writes the report of `pedigree` into OutPut() for the current printer's page geometry
     // (margins set on DVPrint1()). The pedigree is read, not kept.
     void compose(const PedigreeSource &pedigree);
+    // Empties OutPut() and fits the page margins to the current printer as compose() does, then
+    // lets `write` fill the document, passing the date text of the page headers. For other
+    // documents laid out like the report, such as the pairings.
+    void composeWith(
+        const std::function<void(TCustomDocView &output, const std::string &dateText)> &write);
     // Formats OutPut() and cuts its print copy into pages for the current printer, raising the
     // formatting progress; returns the number of pages. Call after compose().
     int paginate();
@@ -64,6 +70,7 @@ public:
     TDVPrint &DVPrint1() { return *m_print; }
 
 private:
+    void startDocument();
     void fitPage(const Printer &printer);
     std::string dateText() const;
     void addComputationLines();

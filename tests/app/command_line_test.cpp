@@ -141,7 +141,19 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineInvalid,
         InvalidCase { "PrinterAndDpi", { "report", "a.csv", "--printer=Loft", "--dpi", "300" },
             "--dpi applies to --pdf only; the printer's driver sets it for --printer" },
         InvalidCase { "PrinterEmptyName", { "report", "a.csv", "--printer=" },
-            "--printer= needs a printer name" }),
+            "--printer= needs a printer name" },
+        InvalidCase { "PrinterOnlyForReport", { "pairs", "a.csv", "--cocks=A", "--hens=B", "--printer" },
+            "unknown option --printer" },
+        InvalidCase { "PairsWithoutFile", { "pairs", "--cocks", "A", "--hens", "B" },
+            "pairs needs a pedigree file: zan pairs FILE.csv --cocks LIST --hens LIST" },
+        InvalidCase {
+            "PairsWithoutHens", { "pairs", "a.csv", "--cocks", "A" }, "pairs needs --hens LIST" },
+        InvalidCase {
+            "PairsWithoutCocks", { "pairs", "a.csv", "--hens=B" }, "pairs needs --cocks LIST" },
+        InvalidCase { "CsvEmpty", { "pairs", "a.csv", "--cocks", "A", "--hens", "B", "--csv=" },
+            "--csv needs a file name" },
+        InvalidCase {
+            "CsvOnlyForPairs", { "report", "a.csv", "--csv", "o.csv" }, "unknown option --csv" }),
     [](const testing::TestParamInfo<InvalidCase> &info) { return std::string(info.param.name); });
 
 TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
@@ -151,6 +163,21 @@ TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
     EXPECT_TRUE(options("a.csv", "o.pdf", true).writesText());
     EXPECT_FALSE(onPrinter("a.csv", "Loft").writesText());
     EXPECT_TRUE(onPrinter("a.csv", "", true).writesText());
+}
+
+TEST(CommandLine, PairsTakesTheListsAndTheOutputs)
+{
+    const CommandLine command = parseCommandLine({ "pairs", "a.csv", "--cocks", "A,B",
+        "--hens=@hens.txt", "--csv", "o.csv", "--pdf", "o.pdf", "--paper", "letter" });
+    EXPECT_EQ(command.kind, CommandKind::Pairs);
+    EXPECT_EQ(command.pairs.output.inputFile, "a.csv");
+    EXPECT_EQ(command.pairs.cocks, "A,B");
+    EXPECT_EQ(command.pairs.hens, "@hens.txt");
+    EXPECT_EQ(command.pairs.csvFile, "o.csv");
+    EXPECT_EQ(command.pairs.output.pdfFile, "o.pdf");
+    EXPECT_EQ(command.pairs.output.paper, PaperChoice::Letter);
+    EXPECT_FALSE(command.pairs.writesText());
+    EXPECT_TRUE(parseCommandLine({ "pairs", "a.csv", "--cocks=", "--hens=" }).pairs.writesText());
 }
 
 } // namespace

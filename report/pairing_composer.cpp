@@ -1,0 +1,183 @@
+#include "pairing_composer.h"
+
+#include "report/pairing_plan.h"
+#include "report/report_text.h"
+
+#include "docview/doc_view.h"
+#include "engine/kinship.h"
+
+#include <algorithm>
+
+namespace PairingText {
+const char *const Title = "PAIRINGS: INBREEDING OF THE YOUNG OF EVERY COCK WITH EVERY HEN";
+
+std::string pairsHeading()
+{
+    return formatLine("%-18s %-18s %5s %s", "COCK", "HEN", "ZAN",
+        "MAIN COMMON ANCESTORS AND THEIR CONTRIBUTION TO THE YOUNG'S ZAN");
+}
+
+std::string pairLine(const PairingPlan &plan, std::size_t cock, std::size_t hen)
+{
+    std::string line = formatLine("%-18s %-18s %5.2f", plan.cocks()[cock].c_str(),
+        plan.hens()[hen].c_str(), plan.inbreeding(cock, hen) * 100.0);
+    for (const PairingPlan::Ancestor &ancestor : plan.ancestors(cock, hen))
+        line += formatLine(" %-18s %5.2f", ancestor.band.c_str(), ancestor.contribution * 100.0);
+    return line;
+}
+} // namespace PairingText
+
+namespace {
+
+constexpr int BandWidth = kinship::band_length;
+constexpr int CellWidth = 7; // "%7.2f", and seven characters of a hen's band per heading line
+constexpr int HeadingLinesPerBand = 3;
+
+std::string runs(std::initializer_list<int> widths)
+{
+    std::string line;
+    for (int width : widths) {
+        if (!line.empty())
+            line += ' ';
+        line.append(static_cast<std::size_t>(width), ReportBox::Horizontal);
+    }
+    return line;
+}
+
+} // namespace
+
+PairingComposer::PairingComposer(TCustomDocView &output, const PairingPlan &plan)
+    : m_output(output), m_plan(plan)
+{ }
+
+void PairingComposer::add(const std::string &text, int styleNo, int paraNo)
+{
+    m_output.AddNL(text, styleNo, paraNo);
+    ++m_lineCount;
+}
+
+void PairingComposer::addLine(const std::string &text)
+{
+    add(text, ReportStyle::NormalText, ReportStyle::LeftParagraph);
+}
+
+void PairingComposer::writePageHeader(Section section)
+{
+    m_output.AddNL(
+        fileLine(m_plan.fileName()), ReportStyle::Heading, ReportStyle::CenteredParagraph);
+    if (m_pageNumber > 0)
+        m_output.SetPageBreaksBeforeItems(m_output.GetLineCount() - 1, true);
+    ++m_pageNumber;
+    m_lineCount = 1;
+    addLine(dateLine(m_dateText, pageText(m_pageNumber)));
+    addLine(ReportText::BlankLine);
+    add(PairingText::Title, ReportStyle::Subheading, ReportStyle::CenteredParagraph);
+    addLine(ReportText::BlankLine);
+    writeSectionHeadings(section);
+}
+
+void PairingComposer::writeSectionHeadings(Section section)
+{
+    switch (section) {
+    case Section::Summary:
+        return;
+    case Section::Matrix: {
+        const std::size_t end = std::min(m_plan.hens().size(), m_firstHen + HensPerBlock);
+        for (int part = 0; part < HeadingLinesPerBand; ++part) {
+            std::string line = formatLine("%-18s", part == 0 ? "COCK \\ HEN" : "");
+            for (std::size_t h = m_firstHen; h < end; ++h) {
+                const std::string &band = m_plan.hens()[h];
+                const std::size_t from = static_cast<std::size_t>(part * CellWidth);
+                line += ' '
+                    + formatLine(
+                        "%-7s", from < band.size() ? band.substr(from, CellWidth).c_str() : "");
+            }
+            addLine(line);
+        }
+        std::string underline(static_cast<std::size_t>(BandWidth), ReportBox::Horizontal);
+        for (std::size_t h = m_firstHen; h < end; ++h)
+            underline += ' ' + std::string(CellWidth, ReportBox::Horizontal);
+        addLine(underline);
+        return;
+    }
+    case Section::Pairs:
+        addLine(PairingText::pairsHeading());
+        addLine(runs({ BandWidth, BandWidth, 5, BandWidth, 5, BandWidth, 5, BandWidth, 5 }));
+        return;
+    }
+}
+
+void PairingComposer::startLine(Section section)
+{
+    if (m_lineCount >= LinesPerPage)
+        writePageHeader(section);
+}
+
+void PairingComposer::writeSummary()
+{
+    writePageHeader(Section::Summary);
+    addLine(formatLine("%d birds in the pedigree; %zu cocks x %zu hens = %zu pairs.",
+        m_plan.birdCount(), m_plan.cocks().size(), m_plan.hens().size(),
+        m_plan.cocks().size() * m_plan.hens().size()));
+    if (!m_plan.refusedRows().empty()) {
+        addLine(ReportText::BlankLine);
+        addLine(ReportText::ListingHeading);
+        addLine(listingUnderline());
+        for (const PairingPlan::RefusedRow &row : m_plan.refusedRows()) {
+            startLine(Section::Summary);
+            addLine(listingLine(
+                row.row, row.bands.identification, row.bands.sire, row.bands.dam, row.message));
+        }
+    }
+    if (!m_plan.notes().empty()) {
+        addLine(ReportText::BlankLine);
+        for (const std::string &note : m_plan.notes()) {
+            startLine(Section::Summary);
+            addLine(note);
+        }
+    }
+}
+
+void PairingComposer::writeMatrix()
+{
+    for (m_firstHen = 0; m_firstHen < m_plan.hens().size(); m_firstHen += HensPerBlock) {
+        // A block starts on a fresh page unless its headings and a few cocks fit.
+        if (m_lineCount + 8 >= LinesPerPage)
+            writePageHeader(Section::Matrix);
+        else {
+            addLine(ReportText::BlankLine);
+            writeSectionHeadings(Section::Matrix);
+        }
+        const std::size_t end = std::min(m_plan.hens().size(), m_firstHen + HensPerBlock);
+        for (std::size_t c = 0; c < m_plan.cocks().size(); ++c) {
+            startLine(Section::Matrix);
+            std::string line = formatLine("%-18s", m_plan.cocks()[c].c_str());
+            for (std::size_t h = m_firstHen; h < end; ++h)
+                line += formatLine(" %7.2f", m_plan.inbreeding(c, h) * 100.0);
+            addLine(line);
+        }
+    }
+}
+
+void PairingComposer::writePairs()
+{
+    writePageHeader(Section::Pairs);
+    for (const PairingPlan::Pair &pair : m_plan.pairsByInbreeding()) {
+        startLine(Section::Pairs);
+        addLine(PairingText::pairLine(m_plan, pair.cock, pair.hen));
+    }
+}
+
+void PairingComposer::write(const std::string &dateText)
+{
+    m_dateText = dateText;
+    m_pageNumber = 0;
+    writeSummary();
+    if (m_plan.empty()) {
+        addLine(ReportText::BlankLine);
+        add("NO PAIRS TO COMPUTE", ReportStyle::Subheading, ReportStyle::CenteredParagraph);
+        return;
+    }
+    writeMatrix();
+    writePairs();
+}

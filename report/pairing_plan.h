@@ -1,0 +1,83 @@
+#pragma once
+
+#include "report/pedigree_source.h"
+
+#include "engine/kinship.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The pairing planner's results for one pedigree and two candidate lists: the inbreeding the young
+// of every cock and every hen would have, and each pair's main common ancestors.
+//
+//   PairingPlan plan;
+//   plan.compute(document, { "NL-2019-1", "NL-2019-7" }, { "BE-2020-3" });
+//   for (const std::string &note : plan.notes())        // unknown bands, refused rows, ...
+//       show(note);
+//   double f = plan.inbreeding(0, 0);                   // first cock with the first hen
+//
+// Every row is checked like the analysis checks it; refused rows are kept with their messages
+// and the rest goes on. Candidates the pedigree does not hold, bands named in both lists and
+// candidates whose ancestry loops back on itself are left out with a note; a band named twice in
+// one list counts once.
+class PairingPlan
+{
+public:
+    struct RefusedRow
+    {
+        int row = 0; // grid row, from 1
+        PedigreeRow bands;
+        std::string message;
+    };
+
+    struct Ancestor
+    {
+        std::string band;
+        double contribution = 0.0; // fraction of the young's inbreeding
+    };
+
+    struct Pair
+    {
+        std::size_t cock = 0; // index into cocks()
+        std::size_t hen = 0;
+    };
+
+    // Reads every row of `pedigree` and computes the figures for the two lists of bands (trimmed
+    // like grid cells; empty ones are skipped).
+    void compute(const PedigreeSource &pedigree, const std::vector<std::string> &cocks,
+        const std::vector<std::string> &hens);
+
+    const std::string &fileName() const { return m_fileName; }
+    int birdCount() const { return m_pedigree.bird_count(); }
+    const std::vector<RefusedRow> &refusedRows() const { return m_refusedRows; }
+    // One sentence per candidate left out or worth a remark, in list order.
+    const std::vector<std::string> &notes() const { return m_notes; }
+
+    // The candidates computed.
+    const std::vector<std::string> &cocks() const { return m_cocks; }
+    const std::vector<std::string> &hens() const { return m_hens; }
+    bool empty() const { return m_cocks.empty() || m_hens.empty(); }
+
+    // The young's inbreeding as a fraction.
+    double inbreeding(std::size_t cock, std::size_t hen) const;
+    // Up to three common ancestors, the largest contribution first.
+    std::vector<Ancestor> ancestors(std::size_t cock, std::size_t hen) const;
+    // Common ancestors met within the walked generations.
+    int commonAncestorCount(std::size_t cock, std::size_t hen) const;
+    // Every pair, from the least to the most inbred young; equal ones by cock, then hen band.
+    std::vector<Pair> pairsByInbreeding() const;
+
+private:
+    void loadRows(const PedigreeSource &pedigree);
+    std::vector<int> resolve(const std::vector<std::string> &bands, const char *role,
+        const std::vector<std::string> &otherList);
+
+    kinship m_pedigree;
+    kinship::plan m_plan;
+    std::string m_fileName;
+    std::vector<RefusedRow> m_refusedRows;
+    std::vector<std::string> m_notes;
+    std::vector<std::string> m_cocks;
+    std::vector<std::string> m_hens;
+};

@@ -1,0 +1,110 @@
+#include "app/command_line.h"
+#include "app/pairs_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Result
+{
+    int status = -1;
+    std::string out;
+    std::string errors;
+};
+
+class PairsCommand : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("zan-pairs-" + std::to_string(::getpid()));
+        fs::create_directories(m_folder);
+        m_pedigree = write("loft.csv",
+            "\"S1\",\"GS\",\"GD\"\r\n\"D1\",\"GS\",\"GD\"\r\n\"H1\",\"GS\",\"M1\"\r\n"
+            "\"Q\",\"S1\",\"D1234567890123456789\"\r\n");
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    Result run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), { "pairs", m_pedigree });
+        const CommandLine command = parseCommandLine(arguments);
+        std::ostringstream out, errors;
+        Result result;
+        result.status = runPairsCommand(command.pairs, out, errors);
+        result.out = out.str();
+        result.errors = errors.str();
+        return result;
+    }
+
+    std::string write(const std::string &name, const std::string &bytes)
+    {
+        std::ofstream(m_folder / name, std::ios::binary) << bytes;
+        return (m_folder / name).string();
+    }
+
+    fs::path m_folder;
+    std::string m_pedigree;
+};
+
+TEST_F(PairsCommand, writesTheTextAndReportsWhatItLeftOut)
+{
+    const Result result = run({ "--cocks", "S1, NOPE", "--hens", "D1,H1" });
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors,
+        "zan: row 4 (Q): Dam's Band length to long DAM SKIPPED.\n"
+        "zan: Cock NOPE is not in the pedigree: left out.\n");
+    EXPECT_NE(result.out.find("S1                   25.00   12.50"), std::string::npos)
+        << result.out;
+    EXPECT_NE(
+        result.out.find("S1                 H1                 12.50 GS                 12.50"),
+        std::string::npos);
+    EXPECT_NE(result.out.find("Cock NOPE is not in the pedigree: left out."), std::string::npos);
+}
+
+TEST_F(PairsCommand, readsListsFromFilesAndWritesCsvAndPdf)
+{
+    const std::string hens = write("hens.txt", "D1\r\n  H1  \r\n\r\n");
+    const std::string csv = (m_folder / "pairs.csv").string();
+    const std::string pdf = (m_folder / "pairs.pdf").string();
+    const Result result
+        = run({ "--cocks", "S1", "--hens", "@" + hens, "--csv", csv, "--pdf", pdf });
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readFile(csv).substr(0, 40), "\"COCK\",\"D1\",\"H1\"\r\n\"S1\",25.0000,12.5000\r\n");
+    EXPECT_EQ(readFile(pdf).substr(0, 5), "%PDF-");
+}
+
+TEST_F(PairsCommand, failsOnAListFileItCannotRead)
+{
+    const Result result
+        = run({ "--cocks", "@" + (m_folder / "missing.txt").string(), "--hens", "D1" });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, "zan: cannot read file " + (m_folder / "missing.txt").string() + "\n");
+}
+
+TEST_F(PairsCommand, failsOnACsvItCannotWrite)
+{
+    const Result result = run(
+        { "--cocks", "S1", "--hens", "D1", "--csv", (m_folder / "no/such/dir.csv").string() });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors.rfind("zan: row 4", 0), 0u);
+    EXPECT_NE(result.errors.find("zan: cannot create file"), std::string::npos);
+}
+
+} // namespace
