@@ -36,7 +36,25 @@ void reportProblems(const PairingPlan &plan, std::ostream &errors)
         errors << "zan: " << note << '\n';
 }
 
-void writeCsv(const PairingPlan &plan, const std::string &fileName)
+// The pairings document composed for the current printer.
+void composePairings(ReportAnalysis &analysis, const PairingPlan &plan)
+{
+    analysis.composeWith([&](TCustomDocView &output, const std::string &dateText) {
+        PairingComposer(output, plan).write(dateText);
+    });
+}
+
+} // namespace
+
+void printPairings(const PairingPlan &plan, const std::string &title)
+{
+    ReportAnalysis analysis;
+    composePairings(analysis, plan);
+    analysis.paginate();
+    analysis.DVPrint1().Print(title, 1, false);
+}
+
+void writePairingCsv(const PairingPlan &plan, const std::string &fileName)
 {
     TextFileWriter writer;
     if (!writer.create(fileName))
@@ -44,8 +62,6 @@ void writeCsv(const PairingPlan &plan, const std::string &fileName)
     writer.write(pairingCsv(plan));
     writer.commit();
 }
-
-} // namespace
 
 std::vector<std::string> readBandList(const std::string &argument)
 {
@@ -77,17 +93,13 @@ int runPairsCommand(const PairsOptions &options, std::ostream &out, std::ostream
         reportProblems(plan, errors);
 
         PdfPrinterScope pdf(options.output);
-        ReportAnalysis analysis;
-        analysis.composeWith([&](TCustomDocView &output, const std::string &dateText) {
-            PairingComposer(output, plan).write(dateText);
-        });
-        if (!options.output.pdfFile.empty()) {
-            analysis.paginate();
-            analysis.DVPrint1().Print(document.CurrentFile(), 1, false);
-        }
+        if (!options.output.pdfFile.empty())
+            printPairings(plan, document.CurrentFile());
         if (!options.csvFile.empty())
-            writeCsv(plan, options.csvFile);
+            writePairingCsv(plan, options.csvFile);
         if (options.writesText()) {
+            ReportAnalysis analysis;
+            composePairings(analysis, plan);
             out << reportPlainText(analysis.OutPut());
             out.flush();
             if (!out) {

@@ -21,8 +21,9 @@ bool contains(const std::vector<std::string> &list, const std::string &band)
 
 } // namespace
 
-void PairingPlan::loadRows(const PedigreeSource &pedigree)
+void PairingPlan::load(const PedigreeSource &pedigree)
 {
+    m_fileName = pedigree.CurrentFile();
     m_pedigree.reset();
     m_refusedRows.clear();
     const int rowCount = pedigree.GetPedigreeRowCount();
@@ -71,9 +72,34 @@ std::vector<int> PairingPlan::resolve(const std::vector<std::string> &bands, con
 void PairingPlan::compute(const PedigreeSource &pedigree, const std::vector<std::string> &cocks,
     const std::vector<std::string> &hens)
 {
-    m_fileName = pedigree.CurrentFile();
+    load(pedigree);
+    compute(cocks, hens);
+}
+
+std::vector<std::string> PairingPlan::birdsNotOfSex(char sex) const
+{
+    std::vector<std::string> bands;
+    for (int b = 0; b < m_pedigree.bird_count(); ++b)
+        if (m_pedigree.bird_at(b).sex != sex)
+            bands.push_back(m_pedigree.bird_at(b).band);
+    std::sort(bands.begin(), bands.end());
+    return bands;
+}
+
+std::vector<std::string> PairingPlan::possibleCocks() const
+{
+    return birdsNotOfSex('f');
+}
+
+std::vector<std::string> PairingPlan::possibleHens() const
+{
+    return birdsNotOfSex('m');
+}
+
+void PairingPlan::compute(
+    const std::vector<std::string> &cocks, const std::vector<std::string> &hens)
+{
     m_notes.clear();
-    loadRows(pedigree);
 
     std::vector<std::string> trimmedCocks;
     std::vector<std::string> trimmedHens;

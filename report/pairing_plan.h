@@ -47,6 +47,15 @@ public:
     // like grid cells; empty ones are skipped).
     void compute(const PedigreeSource &pedigree, const std::vector<std::string> &cocks,
         const std::vector<std::string> &hens);
+    // The two steps of compute(): reading the rows, then the figures for the lists (again and
+    // again for other lists of the same pedigree).
+    void load(const PedigreeSource &pedigree);
+    void compute(const std::vector<std::string> &cocks, const std::vector<std::string> &hens);
+
+    // Bands of the birds that may stand in a list, in band order: for cocks every bird not named
+    // only as a dam, for hens every bird not named only as a sire.
+    std::vector<std::string> possibleCocks() const;
+    std::vector<std::string> possibleHens() const;
 
     const std::string &fileName() const { return m_fileName; }
     int birdCount() const { return m_pedigree.bird_count(); }
@@ -69,7 +78,7 @@ public:
     std::vector<Pair> pairsByInbreeding() const;
 
 private:
-    void loadRows(const PedigreeSource &pedigree);
+    std::vector<std::string> birdsNotOfSex(char sex) const;
     std::vector<int> resolve(const std::vector<std::string> &bands, const char *role,
         const std::vector<std::string> &otherList);
 
