@@ -164,7 +164,7 @@ std::map<int, Loft> &lofts()
     return built;
 }
 
-void planPairs(benchmark::State &state)
+void planPairs(benchmark::State &state, bool rankAncestors)
 {
     const int count = static_cast<int>(state.range(0));
     auto found = lofts().find(count);
@@ -183,7 +183,7 @@ void planPairs(benchmark::State &state)
     peakBytes = before;
     double mean = 0.0;
     for (auto _ : state) {
-        const kinship::plan plan = loft.pedigree.plan_pairs(loft.cocks, loft.hens);
+        const kinship::plan plan = loft.pedigree.plan_pairs(loft.cocks, loft.hens, rankAncestors);
         mean = 0.0;
         for (const kinship::pair_figures &pair : plan.pairs)
             mean += pair.inbreeding;
@@ -193,7 +193,18 @@ void planPairs(benchmark::State &state)
     state.counters["mean_F_pct"] = 100.0 * mean / (candidatesPerSex * candidatesPerSex);
 }
 
-BENCHMARK(planPairs)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+// The whole plan: the matrix and every pair's ranked common ancestors.
+BENCHMARK_CAPTURE(planPairs, matrixAndRanking, true)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+// The matrix of the young's inbreeding alone.
+BENCHMARK_CAPTURE(planPairs, matrixOnly, false)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -470,14 +470,29 @@ private:
     SideWalk m_result;
 };
 
+// What a pairing's further walk needs of the sire's side, by place: the birds it met close, and
+// the birds from which some bird it met can be reached going up (the bird itself or an ancestor
+// met on the sire's side). Both are marked with the cock's mark.
+struct SireMarks
+{
+    const std::vector<std::uint32_t> &close;
+    const std::vector<std::uint32_t> &leadsTo; // index `size` is the unknown parent
+    std::uint32_t mark;
+
+    bool isClose(int p) const { return close[static_cast<std::size_t>(p)] == mark; }
+    bool leadsToSireSide(int p) const { return leadsTo[static_cast<std::size_t>(p)] == mark; }
+};
+
 // The dam's side of one pairing beyond its walk alone. The sire's side is walked first, so every
 // bird it met close counts as close on the dam's side too: at each stop of the dam's walk at such
 // a bird the youngster's walk goes on. Those further visits are walked here, with the birds the
 // dam's side had met close by the time of the stop, and their blood and occurrences kept apart.
+// Only the blood of birds met on both sides counts, so the walk leaves out every bird from which
+// no bird of the sire's side can be reached.
 class FurtherWalk
 {
 public:
-    explicit FurtherWalk(const Ancestry &a) : m_tally(a.size), m_deep(a) { }
+    explicit FurtherWalk(const Ancestry &a) : m_ancestry(a), m_tally(a.size), m_deep(a) { }
 
     // Walks on from every stop of `dam` at a bird marked close on the sire's side.
     //
@@ -485,13 +500,16 @@ public:
     // dam's side had met close by then. Most often that makes no difference: the walk from all
     // stops together, with every bird the dam's side ever met close, meets no bird that became
     // close after the first stop. Only otherwise are the stops walked again, group by group.
-    void walk(
-        const SideWalk &dam, const std::vector<std::uint32_t> &closeOnSire, std::uint32_t mark)
+    void walk(const SideWalk &dam, const SireMarks &sire)
     {
         m_relevant.clear();
-        for (const Stop &stop : dam.stops)
-            if (closeOnSire[static_cast<std::size_t>(stop.place)] == mark)
+        for (const Stop &stop : dam.stops) {
+            const auto pu = static_cast<std::size_t>(stop.place);
+            if (sire.isClose(stop.place)
+                && (sire.leadsToSireSide(m_ancestry.sire[pu])
+                    || sire.leadsToSireSide(m_ancestry.dam[pu])))
                 m_relevant.push_back(&stop);
+        }
         if (m_relevant.empty())
             return;
         const int firstCount = m_relevant.front()->closeCount;
@@ -499,10 +517,12 @@ public:
         for (const Stop *stop : m_relevant)
             m_deep.startParents(stop->place, stop->generation + 1, stop->paths);
         m_deep.run([&](int p, int generation, long long paths) {
+            if (!sire.leadsToSireSide(p))
+                return false;
             m_tally.record(p, generation, paths);
             if (generation >= last_counted_generation)
                 return false;
-            if (closeOnSire[static_cast<std::size_t>(p)] == mark)
+            if (sire.isClose(p))
                 return true;
             const int rank = dam.closeRank[static_cast<std::size_t>(p)];
             dependsOnTime = dependsOnTime || rank >= firstCount;
@@ -511,23 +531,23 @@ public:
         if (!dependsOnTime)
             return;
         m_tally.clear();
-        walkByTime(dam, closeOnSire, mark);
+        walkByTime(dam, sire);
     }
 
     const Tally &tally() const { return m_tally; }
     void clear() { m_tally.clear(); }
 
 private:
-    void walkByTime(
-        const SideWalk &dam, const std::vector<std::uint32_t> &closeOnSire, std::uint32_t mark)
+    void walkByTime(const SideWalk &dam, const SireMarks &sire)
     {
         int closeCount = -1;
         const auto walkDeep = [&] {
             m_deep.run([&](int p, int generation, long long paths) {
+                if (!sire.leadsToSireSide(p))
+                    return false;
                 m_tally.record(p, generation, paths);
                 return generation < last_counted_generation
-                    && (closeOnSire[static_cast<std::size_t>(p)] == mark
-                        || dam.closeAmongFirst(p, closeCount));
+                    && (sire.isClose(p) || dam.closeAmongFirst(p, closeCount));
             });
         };
         for (const Stop *stop : m_relevant) {
@@ -539,6 +559,7 @@ private:
         walkDeep();
     }
 
+    const Ancestry &m_ancestry;
     Tally m_tally;
     GenerationWalk m_deep;
     std::vector<const Stop *> m_relevant;
@@ -614,6 +635,7 @@ public:
           m_sireBloodPerOccurrence(static_cast<std::size_t>(a.size), 0.0),
           m_sireOccurrences(static_cast<std::size_t>(a.size), 0.0),
           m_closeOnSire(static_cast<std::size_t>(a.size), 0),
+          m_leadsToSireSide(static_cast<std::size_t>(a.size) + 1, 0),
           m_ranked(static_cast<std::size_t>(a.size), 0)
     { }
 
@@ -636,8 +658,10 @@ public:
         }
         for (const int p : sire.metClose)
             m_closeOnSire[static_cast<std::size_t>(p)] = mark;
+        markLeadsToSireSide(mark);
+        const SireMarks marks { m_closeOnSire, m_leadsToSireSide, mark };
         for (std::size_t h = 0; h < m_hens.size(); ++h) {
-            m_further.walk(m_hens[h], m_closeOnSire, mark);
+            m_further.walk(m_hens[h], marks);
             rankPair(m_hens[h], m_henFigures[h], figures(h));
             m_further.clear();
         }
@@ -648,6 +672,18 @@ public:
     }
 
 private:
+    // Marks every bird that is met on the sire's side or has an ancestor that is, in one pass
+    // down the order.
+    void markLeadsToSireSide(std::uint32_t mark)
+    {
+        for (std::size_t p = 0; p < static_cast<std::size_t>(m_ancestry.size); ++p) {
+            if (m_sireOccurrences[p] != 0.0
+                || m_leadsToSireSide[static_cast<std::size_t>(m_ancestry.sire[p])] == mark
+                || m_leadsToSireSide[static_cast<std::size_t>(m_ancestry.dam[p])] == mark)
+                m_leadsToSireSide[p] = mark;
+        }
+    }
+
     void rankPair(
         const SideWalk &dam, const SideFigures &damFigures, kinship::pair_figures &figures)
     {
@@ -697,6 +733,7 @@ private:
     std::vector<double> m_sireBloodPerOccurrence;
     std::vector<double> m_sireOccurrences;
     std::vector<std::uint32_t> m_closeOnSire;
+    std::vector<std::uint32_t> m_leadsToSireSide;
     std::vector<std::uint32_t> m_ranked;
     std::uint32_t m_cockMark = 0;
     std::uint32_t m_pairMark = 0;
@@ -784,7 +821,8 @@ bool kinship::load_record(
     return true;
 }
 
-kinship::plan kinship::plan_pairs(const std::vector<int> &cocks, const std::vector<int> &hens) const
+kinship::plan kinship::plan_pairs(
+    const std::vector<int> &cocks, const std::vector<int> &hens, bool rank_ancestors) const
 {
     std::vector<int> candidates(cocks);
     candidates.insert(candidates.end(), hens.begin(), hens.end());
@@ -825,6 +863,8 @@ kinship::plan kinship::plan_pairs(const std::vector<int> &cocks, const std::vect
                     = 0.5 * columns.value(placeOf(result.cocks[c]), h - first);
     }
 
+    if (!rank_ancestors)
+        return result;
     PairRanker ranker(ancestry, inbreeding, m_birds);
     for (const int h : result.hens)
         ranker.addHen(placeOf(h));

@@ -91,8 +91,10 @@ public:
 
     // Figures for every cock with every hen (bird indices; a bird may stand in both lists, its
     // pairing with itself is then computed like any other). Candidates whose ancestry loops back
-    // on itself are left out and listed; everybody else is computed.
-    plan plan_pairs(const std::vector<int> &cocks, const std::vector<int> &hens) const;
+    // on itself are left out and listed; everybody else is computed. Without `rank_ancestors`
+    // only the inbreeding is computed, which is much quicker, and no ancestor is ranked.
+    plan plan_pairs(const std::vector<int> &cocks, const std::vector<int> &hens,
+        bool rank_ancestors = true) const;
 
 private:
     int add_bird(std::string_view band);
