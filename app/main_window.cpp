@@ -5,6 +5,7 @@
 #include "app/help_guide.h"
 #include "app/main_window_area.h"
 #include "app/main_window_images.h"
+#include "app/pairings_window.h"
 #include "app/panel_texts.h"
 #include "app/window_fonts.h"
 #include "app/window_texts.h"
@@ -52,7 +53,7 @@ const std::vector<MenuDesign> &menuDesign()
         { WindowTexts::editMenu,
             { "EditUndo1", "-", "EditCut1", "EditCopy1", "EditPaste1", "-", "EditFind" } },
         // An empty caption puts the action itself on the menu bar.
-        { {}, { "Analyze" } },
+        { {}, { "Analyze", "Pairings" } },
         { WindowTexts::helpMenu, { "HelpContents", "HelpAbout" } },
     };
     return menus;
@@ -123,6 +124,7 @@ void TmainF::createActions()
     bind("FileExit", &TmainF::FileExitExecute);
     bind("EditFind", &TmainF::EditFindExecute);
     bind("Analyze", &TmainF::AnalyzeExecute);
+    bind("Pairings", &TmainF::PairingsExecute);
     bind("HelpContents", &TmainF::HelpContentsExecute);
     bind("HelpAbout", &TmainF::HelpAboutExecute);
 
@@ -338,6 +340,13 @@ void TmainF::AnalyzeExecute()
 {
     userDialogs().showMessage(this,
         { std::string(WindowTexts::programName), std::string(WindowTexts::reportMissingText) });
+}
+
+void TmainF::PairingsExecute()
+{
+    File_Changed();
+    PairingsWindow window(pedigreeSource(), this);
+    window.exec();
 }
 
 void TmainF::HelpContentsExecute()

@@ -71,6 +71,8 @@ public:
     void PageSetupExecute();
     void EditFindExecute();
     void AnalyzeExecute();
+    // Opens the pairing planner on the grid's rows, the cell being edited included.
+    void PairingsExecute();
     void HelpContentsExecute();
     void HelpAboutExecute();
     void AboutBtnClick();

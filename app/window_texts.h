@@ -43,7 +43,7 @@ struct ActionText
     std::string_view shortcut;
 };
 
-inline constexpr std::array<ActionText, 14> actions { {
+inline constexpr std::array<ActionText, 15> actions { {
     { "EditUndo1", "Edit", "&Undo", "Ignore last change", 7, "Alt+Backspace" },
     { "FileNew", "File", "&New", "Create file", 0, "" },
     { "FileOpen", "File", "&Open", "Open file", 1, "" },
@@ -56,6 +56,8 @@ inline constexpr std::array<ActionText, 14> actions { {
     { "EditPaste1", "Edit", "&Paste", "Paste", 10, "Ctrl+V" },
     { "EditFind", "Edit", "&Find", "Find in the Grid", 11, "Ctrl+F" },
     { "Analyze", "Analyze", "Anal&yze", "Compute ZAN", 12, "F2" },
+    { "Pairings", "Analyze", "&Pairings...", "ZAN of the young of every cock with every hen", -1,
+        "" },
     { "HelpContents", "Help", "&Contents", "Display Help", 13, "F1" },
     { "HelpAbout", "Help", "&About", "About ZAN", -1, "" },
 } };

@@ -6,6 +6,7 @@
 #include "app/about_box.h"
 #include "app/exception_boundary.h"
 #include "app/help_guide.h"
+#include "app/pairings_window.h"
 #include "grid/edit_grid_widget.h"
 #include "grid/grid_find_dialog.h"
 #include "platform/scripted_user_dialogs.h"
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -120,6 +122,7 @@ TEST_F(MainWindowTest, DesignTexts)
         { "EditPaste1", "&Paste", "Paste", "Ctrl+V", true },
         { "EditFind", "&Find", "Find in the Grid", "Ctrl+F", true },
         { "Analyze", "Anal&yze", "Compute ZAN", "F2", true },
+        { "Pairings", "&Pairings...", "ZAN of the young of every cock with every hen", "", false },
         { "HelpContents", "&Contents", "Display Help", "F1", true },
         { "HelpAbout", "&About", "About ZAN", "", false },
     };
@@ -148,7 +151,8 @@ TEST_F(MainWindowTest, DesignTexts)
         (std::vector<std::string> {
             "&File: FileNew FileOpen FileSave FileSaveAs - PageSetup - FileExit",
             "&Edit: EditUndo1 - EditCut1 EditCopy1 EditPaste1 - EditFind",
-            "Anal&yze: AnalyzeMenuItem", "&Help: HelpContents HelpAbout" }));
+            "Anal&yze: AnalyzeMenuItem", "&Pairings...: PairingsMenuItem",
+            "&Help: HelpContents HelpAbout" }));
 
     std::string tools;
     for (QAction *button : m_window.findChild<QToolBar *>("ToolBar1")->actions())
@@ -367,6 +371,25 @@ TEST_F(MainWindowTest, AnalyzeIsReachedByF2TheButtonAndTheMenu)
         EXPECT_EQ(m_dialogs.problems(), "");
         m_dialogs.reset();
     }
+}
+
+// The planner reads the grid's rows, the cell being typed included, and is shown modally.
+TEST_F(MainWindowTest, PairingsOpensThePlannerOnTheGridRows)
+{
+    m_window.openAtStart(
+        m_folder.write("loft.csv", csvLine("S1", "GS", "GD") + csvLine("D1", "GS", "GD")));
+    std::vector<std::string> cocks;
+    QTimer::singleShot(0, [&] {
+        auto *planner = qobject_cast<PairingsWindow *>(QApplication::activeModalWidget());
+        ASSERT_NE(planner, nullptr);
+        const auto *list = planner->findChild<QListWidget *>("cockList");
+        for (int row = 0; row < list->count(); ++row)
+            cocks.push_back(list->item(row)->text().toStdString());
+        planner->reject();
+    });
+    m_window.findChild<QAction *>("PairingsMenuItem")->trigger();
+    EXPECT_EQ(cocks, (std::vector<std::string> { "D1", "GS", "S1" }));
+    EXPECT_EQ(m_dialogs.problems(), "");
 }
 
 TEST_F(MainWindowTest, F1OpensTheGuideOrNamesTheMissingFile)
