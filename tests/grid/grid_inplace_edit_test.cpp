@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -161,6 +162,25 @@ TEST_F(InplaceEditTest, ADropFollowsThePasteRule)
     EXPECT_FALSE(drop("abcdefghij"));
     EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789");
     EXPECT_TRUE(drop("ab"));
+    EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789ab");
+}
+
+// Runs where the platform has a primary selection (an X server), e.g. under xvfb-run with
+// QT_QPA_PLATFORM=xcb.
+TEST_F(InplaceEditTest, AMiddleClickPastesThePrimarySelectionByTheRule)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection())
+        GTEST_SKIP() << "this platform has no primary selection";
+    fillRows({ { "0123456789", "", "" } });
+    key(Qt::Key_Return);
+    QLineEdit *editor = grid->inplaceEditor();
+    const QPoint end(editor->width() - 4, editor->height() / 2);
+    clipboard->setText("abcdefghij", QClipboard::Selection);
+    QTest::mouseClick(editor, Qt::MiddleButton, Qt::NoModifier, end);
+    EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789");
+    clipboard->setText("ab", QClipboard::Selection);
+    QTest::mouseClick(editor, Qt::MiddleButton, Qt::NoModifier, end);
     EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789ab");
 }
 

@@ -46,6 +46,7 @@ void GridWidgetTest::SetUp()
         events.push_back({ "add", -1, row, {} });
     };
     window->show();
+    window->activateWindow(); // under an X server without a window manager nobody else does
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     grid->setFocus();
     QCursor::setPos(grid->mapToGlobal(QPoint(-50, -50))); // away from every cell
