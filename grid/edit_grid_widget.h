@@ -17,8 +17,21 @@
 //   +--------------+|-------------+|-----------+|    TopRow
 //   |  cell text at (left + 2, top + 2)         |    TopRow + 1 ...
 //
-// Keys, mouse and editing: see keyPressEvent and the editor (grid_inplace_edit.h). The grid's
-// editing state: the editor is open on at most the current cell; the start text is the cell's
+// Keys with no editor open: a character or Backspace opens the editor and goes into it; Enter
+// opens it; the arrows move by one inside the data cells; Page Up/Down by the rows on screen;
+// Home/End (with or without Ctrl) to the first/last row; Tab/Shift+Tab through the cells in
+// reading order, wrapping; Insert puts an empty row before the current one; Delete (not with Alt)
+// removes the current row, or empties it when it is the only data row.
+// Keys in the editor (grid_inplace_edit.h): characters; Enter commits and opens the next cell,
+// appending a row after the last cell; Tab/Shift+Tab, Up/Down and Page Up/Down commit and move
+// with the editor closed; Left at the start and Right at the end of the text walk to the
+// previous/next cell; Escape returns to the start text. Every other key edits the text.
+// Mouse: a click on another data cell moves there; a click on the current cell opens the editor
+// with the caret at the click; a click on a header cell closes the editor. Each click arms caret
+// positioning: the next time the editor gets the focus with the pointer over it, the caret goes
+// under the pointer instead of the whole text being selected. The wheel moves the current row.
+//
+// The grid's editing state: the editor is open on at most the current cell; the start text is the cell's
 // text when it opened (Escape returns to it); the validation baseline is the cell's text when the
 // cell became current or the grid got the focus with no validation pending, and after each
 // validation; a validation is pending from the editor's opening until the next commit, even when
