@@ -197,7 +197,6 @@ bool TEditGridWidget::ShowInplaceEdit()
     TEditorType kind = edNormal;
     if (OnGetEditorType)
         OnGetEditorType(this, Col(), Row(), kind);
-    m_editorType = kind;
     m_editCell = { Col(), Row() };
     m_startText = GetCellEx(Col(), Row());
     m_validatePending = true;

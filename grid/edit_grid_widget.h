@@ -202,7 +202,6 @@ private:
     bool m_editorFocused = false;
     bool m_closing = false;
     TGridCoord m_editCell;
-    TEditorType m_editorType = edNormal;
     std::string m_startText;
     std::string m_baseline;
     bool m_validatePending = false;
