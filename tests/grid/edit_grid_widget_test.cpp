@@ -375,6 +375,28 @@ TEST_F(GridEditingTest, RemoveRowsCommitsThePendingEdit)
     EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "Z1") });
 }
 
+TEST_F(GridEditingTest, ClearingTheEditedCellCommitsFirstAndTheEditorTextDoesNotComeBack)
+{
+    fillRows({ { "", "", "" }, { "", "", "" } });
+    type("ab");
+    grid->ClearRows(1, 2);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(rowCells(1), (std::vector<std::string> { "", "", "" }));
+    grid->SelectRange(0, 0, 2, 2);
+    EXPECT_EQ(rowCells(1), (std::vector<std::string> { "", "", "" }));
+    EXPECT_EQ(events, std::vector<GridEvent> { validated(0, 1, "AB") });
+}
+
+TEST_F(GridEditingTest, AMoveWithoutCommitClosesTheEditorIntoItsOwnCell)
+{
+    fillRows({ { "A1", "S1", "D1" }, { "A2", "S2", "D2" } });
+    grid->SelectRange(1, 1, 2, 2);
+    type("xy");
+    grid->SetFixedRowsEx(2); // the current cell goes back to the first data cell, uncommitted
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(rowCells(2), (std::vector<std::string> { "A2", "XY", "D2" }));
+}
+
 TEST_F(GridEditingTest, ClearedCellsAreTheNewBaselineWhenNothingIsPending)
 {
     fillRows({ { "OLD", "", "" } });
