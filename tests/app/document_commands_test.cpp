@@ -2,7 +2,6 @@
 
 #include "app_test_support.h"
 
-#include "app/window_texts.h"
 #include "grid/edit_grid.h"
 #include "grid/grid_errors.h"
 #include "grid/pedigree_grid.h"
@@ -16,26 +15,6 @@
 
 namespace {
 
-// A grid with an edit in progress: the text is stored into the current cell, and reported like a
-// validated edit, when the current cell is next left (as the on-screen grid does).
-class EditingGrid : public TEditGrid
-{
-public:
-    std::optional<std::string> pendingText;
-    std::function<void()> onValidated;
-
-protected:
-    void commitPendingEdit() override
-    {
-        if (!pendingText)
-            return;
-        SetCellEx(Col(), Row(), *pendingText);
-        pendingText.reset();
-        if (onValidated)
-            onValidated();
-    }
-};
-
 class DocumentCommandsTest : public testing::Test
 {
 protected:
@@ -43,13 +22,12 @@ protected:
     {
         configurePedigreeGrid(m_grid);
         m_commands.ShowCurrentFile = [this](const std::string &file) { m_statusText = file; };
-        m_grid.onValidated = [this] { m_commands.markChanged(); };
         m_commands.FormCreate();
     }
 
     TestFolder m_folder;
     ScriptedUserDialogs m_dialogs;
-    EditingGrid m_grid;
+    TEditGrid m_grid;
     DocumentCommands m_commands { m_grid, nullptr };
     std::string m_statusText;
 };
@@ -104,30 +82,6 @@ TEST_F(DocumentCommandsTest, UntitledInAnotherCaseOrWithAFolderIsSavedDirectly)
         EXPECT_EQ(readFile(path), csvLine("B1"));
         std::filesystem::remove(path);
     }
-}
-
-TEST_F(DocumentCommandsTest, PendingEditInAnyColumnIsCommittedBeforeSaving)
-{
-    const std::string path = m_folder.write("wide.csv", "\"A\",\"B\",\"C\",\"D\"\r\n");
-    m_commands.openFile(path);
-    ASSERT_EQ(m_grid.GetColCountEx(), 4);
-    m_grid.SelectRange(3, 3, 1, 1);
-    m_grid.pendingText = "Q";
-    EXPECT_TRUE(m_commands.FileSaveExecute());
-    EXPECT_EQ(readFile(path), "\"A\",\"B\",\"C\",\"Q\"\r\n");
-    EXPECT_FALSE(m_commands.Dirty());
-    EXPECT_EQ(m_grid.Col(), 3);
-    EXPECT_EQ(m_grid.Row(), 1);
-}
-
-TEST_F(DocumentCommandsTest, PendingEditMakesNewAskFirst)
-{
-    m_grid.pendingText = "TYPED";
-    m_dialogs.answerMessage(DialogButton::Cancel);
-    m_commands.FileNewExecute();
-    EXPECT_EQ(m_dialogs.problems(), "");
-    EXPECT_TRUE(m_commands.Dirty());
-    EXPECT_EQ(m_grid.GetCellEx(0, 1), "TYPED");
 }
 
 TEST_F(DocumentCommandsTest, UnreadableFileChangesNothing)

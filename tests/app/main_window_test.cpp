@@ -284,6 +284,19 @@ TEST_F(MainWindowTest, SaveWithoutLeavingTheCellSavesTheTypedText)
     EXPECT_EQ(status(), path);
 }
 
+TEST_F(MainWindowTest, AnEditInAFourthColumnIsNotLostWithoutAQuestion)
+{
+    const std::string path = m_folder.write("wide.csv", "\"A\",\"B\",\"C\",\"D\"\r\n");
+    m_window.openAtStart(path);
+    m_grid->SelectRange(3, 3, 1, 1);
+    type("q");
+    m_dialogs.answerMessage(DialogButton::Yes);
+    trigger("FileNew");
+    EXPECT_EQ(m_dialogs.problems(), "");
+    EXPECT_EQ(readFile(path), "\"A\",\"B\",\"C\",\"Q\"\r\n");
+    EXPECT_EQ(m_window.CurrentFile(), "Untitled.csv");
+}
+
 TEST_F(MainWindowTest, NoThenCancelledOpenKeepsTheGridAndDirty)
 {
     type("x");
