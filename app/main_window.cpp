@@ -15,6 +15,7 @@
 #include "panel/html_panel.h"
 #include "platform/printer_setup_dialog.h"
 #include "platform/user_dialogs.h"
+#include "report/report_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -338,8 +339,8 @@ void TmainF::EditFindExecute()
 
 void TmainF::AnalyzeExecute()
 {
-    userDialogs().showMessage(this,
-        { std::string(WindowTexts::programName), std::string(WindowTexts::reportMissingText) });
+    if (m_reportWindow != nullptr)
+        m_reportWindow->Analyze(pedigreeSource());
 }
 
 void TmainF::PairingsExecute()

@@ -9,8 +9,9 @@
 //     -> DocumentCommands        pending edit, dirty flag, save-changes question, file dialogs
 //     -> InputGrid               the cells, CSV load and save
 //     -> status bar              shows CurrentFile after every command
+// Analyze shows the report window (TZAN_printF), which reads the rows through pedigreeSource().
 // Edits in InputGrid report to the handlers InputGridCellValidate and InputGridAuto*Row, which
-// set Dirty. The analysis reads the rows through pedigreeSource().
+// set Dirty.
 
 #include "app/document_commands.h"
 
@@ -29,6 +30,7 @@ class QToolBar;
 class TAbout;
 class TGridFindDialog;
 class THtmlPanel;
+class TZAN_printF;
 class MainWindowArea;
 
 class TmainF : public QMainWindow
@@ -41,6 +43,8 @@ public:
 
     // The About box shown by HelpAbout, the About button and a click on the bare window.
     void setAboutBox(TAbout *about) { m_about = about; }
+    // The report window Analyze shows.
+    void setReportWindow(TZAN_printF *report) { m_reportWindow = report; }
 
     // Opens a file named on the command line as Open does after its dialog; when it cannot be
     // read, the message is shown and the window stays untitled.
@@ -114,4 +118,5 @@ private:
     QLabel *m_statusText = nullptr;
     std::map<std::string, QAction *, std::less<>> m_actions;
     TAbout *m_about = nullptr;
+    TZAN_printF *m_reportWindow = nullptr;
 };

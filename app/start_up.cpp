@@ -6,6 +6,8 @@
 #include "app/help_guide.h"
 #include "app/main_window.h"
 
+#include "report/report_window.h"
+
 #include <QFileInfo>
 #include <QTimer>
 
@@ -39,6 +41,8 @@ int runMainWindow(int &argc, char **argv, const std::string &fileName)
         TmainF mainF;
         TAbout about(&mainF);
         mainF.setAboutBox(&about);
+        TZAN_printF ZAN_printF(&mainF);
+        mainF.setReportWindow(&ZAN_printF);
 
         if (!fileName.empty())
             mainF.openAtStart(absolutePath(fileName));

@@ -79,10 +79,6 @@ inline constexpr std::string_view helpMissingText
 inline constexpr std::string_view helpNotOpenedText
     = "No web browser could be started to show the ZAN user guide:\n";
 
-// The analysis report window, while it is not part of the build.
-inline constexpr std::string_view reportMissingText
-    = "The analysis report window is not part of this build.";
-
 // The find dialog.
 inline constexpr std::string_view findCaption = "ZAN ( Find ? in Table)";
 inline constexpr std::string_view findWhat = "Find what ?";
