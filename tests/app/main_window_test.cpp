@@ -81,6 +81,7 @@ protected:
         m_window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_window));
         m_window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_window));
         m_grid->setFocus();
     }
 
