@@ -36,8 +36,10 @@ FaceMapping mappingFor(const std::string &lowerFace)
         return { "DejaVu Sans Mono", 80, true };
     if (lowerFace == "courier new" || lowerFace == "courier")
         return { "DejaVu Sans Mono", 100, true };
+    // Times is a narrow face: texts laid out for it (the main window's description) need a
+    // substitute about as wide, or they no longer fit their panels.
     if (lowerFace == "times new roman" || lowerFace == "times")
-        return { "DejaVu Serif", 100, false };
+        return { "DejaVu Serif Condensed", 94, false };
     return { "DejaVu Sans", 100, false };
 }
 

@@ -9,7 +9,7 @@
 //   face             installed family    size
 //   Crystal          DejaVu Sans Mono    80 % (narrow and short enough for the report)
 //   Courier New      DejaVu Sans Mono    100 %
-//   Times New Roman  DejaVu Serif        100 %
+//   Times New Roman  DejaVu Serif Cond.  94 % (as narrow as the face it stands for)
 //   Arial            DejaVu Sans         100 %
 //   MS Sans Serif    DejaVu Sans         100 %
 //   any other face   DejaVu Sans         100 %

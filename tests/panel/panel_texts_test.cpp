@@ -246,7 +246,7 @@ TEST_P(PanelTextsTest, ScreenshotShowsInkOnlyOnTheMeasuredLines)
 
 INSTANTIATE_TEST_SUITE_P(Panels, PanelTextsTest,
     testing::Values(
-        PanelCase { "description", setUpDescriptionPanel, descriptionParagraphs(), false },
+        PanelCase { "description", setUpDescriptionPanel, descriptionParagraphs(), true },
         PanelCase { "notice", setUpNoticePanel, noticeParagraphs(), true },
         PanelCase { "terms", setUpTermsPanel, termsParagraphs(), true }),
     [](const testing::TestParamInfo<PanelCase> &info) { return std::string(info.param.name); });

@@ -51,7 +51,7 @@ TEST_P(FaceMappingTest, FaceIsRealisedByAnInstalledFamily)
 INSTANTIATE_TEST_SUITE_P(Faces, FaceMappingTest,
     testing::Values(FaceRow { "Crystal", "Crystal", "DejaVu Sans Mono", true },
         FaceRow { "CourierNew", "Courier New", "DejaVu Sans Mono", true },
-        FaceRow { "TimesNewRoman", "Times New Roman", "DejaVu Serif", false },
+        FaceRow { "TimesNewRoman", "Times New Roman", "DejaVu Serif Condensed", false },
         FaceRow { "Arial", "Arial", "DejaVu Sans", false },
         FaceRow { "MsSansSerif", "MS Sans Serif", "DejaVu Sans", false },
         FaceRow { "LowerCaseName", "crystal", "DejaVu Sans Mono", true },
