@@ -79,7 +79,8 @@ TEST(HelpGuide, LiesWhereTheProgramLooksForIt)
     EXPECT_TRUE(fs::is_regular_file(helpFolder() / "index.html")) << helpFolder();
 }
 
-// Every page the guide links to is laid out with it, and every #anchor exists on its page.
+// Every page and picture the guide refers to is laid out with it, and every #anchor exists on its
+// page.
 TEST(HelpGuide, LinksResolve)
 {
     int links = 0;
@@ -87,7 +88,10 @@ TEST(HelpGuide, LinksResolve)
         if (entry.path().extension() != ".html")
             continue;
         const std::string html = readFile(entry.path());
-        for (const std::string &target : attributeValues(html, "href")) {
+        std::vector<std::string> targets = attributeValues(html, "href");
+        for (const std::string &picture : attributeValues(html, "src"))
+            targets.push_back(picture);
+        for (const std::string &target : targets) {
             if (target.find("://") != std::string::npos)
                 continue;
             ++links;
