@@ -34,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -367,6 +368,23 @@ TEST_F(MainWindowTest, CommandLineFileThatCannotBeReadLeavesTheWindowUntitled)
     EXPECT_EQ(m_dialogs.problems(), "");
     EXPECT_EQ(m_window.CurrentFile(), "Untitled.csv");
     EXPECT_EQ(m_grid->GetRowCountEx(), 2);
+}
+
+// The program itself: `zan FILE.csv` shows the window with the file's rows under the header row.
+TEST(ZanProgram, StartsWithTheFileNamedOnTheCommandLine)
+{
+    const TestFolder folder;
+    const std::string file = folder.write("birds.csv", csvLine("A", "B", "C") + csvLine("B"));
+    const std::string command = "cd '" + folder.path().string()
+        + "' && ZAN_STARTUP_PROBE=1 QT_QPA_PLATFORM=offscreen '" ZAN_PROGRAM "' birds.csv "
+          "2>/dev/null";
+    FILE *program = ::popen(command.c_str(), "r");
+    ASSERT_NE(program, nullptr);
+    char line[64] = {};
+    const bool read = std::fgets(line, sizeof line, program) != nullptr;
+    EXPECT_EQ(::pclose(program), 0);
+    ASSERT_TRUE(read);
+    EXPECT_STREQ(line, "shown 3\n");
 }
 
 TEST_F(MainWindowTest, ReadsPedigreeRowsTrimmed)
