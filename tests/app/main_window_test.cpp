@@ -64,7 +64,8 @@ std::string modalShownBy(const std::function<void()> &command)
         QWidget *modal = QApplication::activeModalWidget();
         if (modal == nullptr)
             return;
-        shown = modal->objectName().toStdString();
+        shown = modal->objectName().isEmpty() ? modal->metaObject()->className()
+                                              : modal->objectName().toStdString();
         modal->close();
     });
     closer.start();
@@ -430,6 +431,11 @@ TEST_F(MainWindowTest, PairingsOpensThePlannerOnTheGridRows)
     m_window.findChild<QAction *>("PairingsMenuItem")->trigger();
     EXPECT_EQ(cocks, (std::vector<std::string> { "D1", "GS", "S1" }));
     EXPECT_EQ(m_dialogs.problems(), "");
+}
+
+TEST_F(MainWindowTest, PageSetupShowsThePrinterSetupDialog)
+{
+    EXPECT_EQ(modalShownBy([&] { trigger("PageSetup"); }), "QPrintDialog");
 }
 
 TEST_F(MainWindowTest, F1OpensTheGuideOrNamesTheMissingFile)
