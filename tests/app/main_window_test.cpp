@@ -281,6 +281,26 @@ TEST_F(MainWindowTest, TypedLettersAreStoredInCapitalsAndMarkTheDocument)
     EXPECT_TRUE(m_window.Dirty());
 }
 
+TEST_F(MainWindowTest, RowKeysMarkTheDocumentButAnAppendedEmptyRowDoesNot)
+{
+    m_grid->SelectRange(2, 2, 1, 1);
+    key(Qt::Key_Return); // opens the editor
+    key(Qt::Key_Return); // leaves the last cell unchanged and appends a row
+    ASSERT_EQ(m_grid->GetRowCountEx(), 3);
+    key(Qt::Key_Escape);
+    m_window.File_Changed();
+    EXPECT_FALSE(m_window.Dirty());
+
+    m_grid->SelectRange(0, 0, 2, 2);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(m_grid->GetRowCountEx(), 2);
+    EXPECT_TRUE(m_window.Dirty());
+    m_window.FormCreate();
+    key(Qt::Key_Insert);
+    EXPECT_EQ(m_grid->GetRowCountEx(), 3);
+    EXPECT_TRUE(m_window.Dirty());
+}
+
 TEST_F(MainWindowTest, SaveWithoutLeavingTheCellSavesTheTypedText)
 {
     const std::string path = m_folder.write("f.csv", csvLine("A"));
