@@ -205,6 +205,10 @@ INSTANTIATE_TEST_SUITE_P(Keys, EditorKeyTest,
             "UpClosesAndMovesUp", { 1, 2 }, Qt::Key_End, Qt::Key_Up, { 1, 1 }, false, 4 },
         EditorKeyCase { "DownClosesAndMovesDown", { 1, 2 }, 0, Qt::Key_Down, { 1, 3 }, false, 4 },
         EditorKeyCase {
+            "UpOnTheFirstRowClosesAndStays", { 1, 1 }, 0, Qt::Key_Up, { 1, 1 }, false, 4 },
+        EditorKeyCase {
+            "PageDownClosesAndMovesAPage", { 1, 1 }, 0, Qt::Key_PageDown, { 1, 3 }, false, 4 },
+        EditorKeyCase {
             "LeftAtTheStartWalksBack", { 1, 2 }, Qt::Key_Home, Qt::Key_Left, { 0, 2 }, true, 4 },
         EditorKeyCase { "LeftFromTheFirstColumnWalksToThePreviousRow", { 0, 2 }, Qt::Key_Home,
             Qt::Key_Left, { 2, 1 }, true, 4 },
