@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <tuple>
+#include <unordered_set>
 
 namespace {
 
@@ -12,11 +13,6 @@ std::string trimmed(const std::string &text)
     const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
     return first < last ? std::string(first, last) : std::string();
-}
-
-bool contains(const std::vector<std::string> &list, const std::string &band)
-{
-    return std::find(list.begin(), list.end(), band) != list.end();
 }
 
 } // namespace
@@ -40,20 +36,19 @@ void PairingPlan::load(const PedigreeSource &pedigree)
 }
 
 std::vector<int> PairingPlan::resolve(const std::vector<std::string> &bands, const char *role,
-    const std::vector<std::string> &otherList)
+    const std::unordered_set<std::string> &otherList)
 {
     std::vector<int> birds;
-    std::vector<std::string> seen;
+    std::unordered_set<std::string> seen;
     for (const std::string &given : bands) {
         const std::string band = trimmed(given);
         if (band.empty())
             continue;
-        if (contains(seen, band)) {
+        if (!seen.insert(band).second) {
             m_notes.push_back(std::string(role) + " " + band + " is named twice: counted once.");
             continue;
         }
-        seen.push_back(band);
-        if (contains(otherList, band)) {
+        if (otherList.count(band) > 0) {
             if (std::string(role) == "Cock")
                 m_notes.push_back(band + " is named as a cock and as a hen: left out.");
             continue;
@@ -101,10 +96,12 @@ void PairingPlan::compute(
 {
     m_notes.clear();
 
-    std::vector<std::string> trimmedCocks;
-    std::vector<std::string> trimmedHens;
-    std::transform(cocks.begin(), cocks.end(), std::back_inserter(trimmedCocks), trimmed);
-    std::transform(hens.begin(), hens.end(), std::back_inserter(trimmedHens), trimmed);
+    std::unordered_set<std::string> trimmedCocks;
+    std::unordered_set<std::string> trimmedHens;
+    std::transform(
+        cocks.begin(), cocks.end(), std::inserter(trimmedCocks, trimmedCocks.end()), trimmed);
+    std::transform(
+        hens.begin(), hens.end(), std::inserter(trimmedHens, trimmedHens.end()), trimmed);
     const std::vector<int> cockBirds = resolve(cocks, "Cock", trimmedHens);
     const std::vector<int> henBirds = resolve(hens, "Hen", trimmedCocks);
     m_plan = m_pedigree.plan_pairs(cockBirds, henBirds);

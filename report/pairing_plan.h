@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The pairing planner's results for one pedigree and two candidate lists: the inbreeding the young
@@ -80,7 +81,7 @@ public:
 private:
     std::vector<std::string> birdsNotOfSex(char sex) const;
     std::vector<int> resolve(const std::vector<std::string> &bands, const char *role,
-        const std::vector<std::string> &otherList);
+        const std::unordered_set<std::string> &otherList);
 
     kinship m_pedigree;
     kinship::plan m_plan;
