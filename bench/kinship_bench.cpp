@@ -63,7 +63,9 @@ constexpr int candidatesPerSex = 200;
 
 // A loft of `count` birds over 20 generations of equal size: even places of a generation hold
 // cocks, odd places hens; every bird's parents come from the generation before it, or one in five
-// times from the one before that. The youngest 200 cocks and 200 hens are the candidates.
+// times from the one before that. The youngest 200 cocks and 200 hens are the candidates. With
+// several families the loft is that many unrelated lofts of equal size in one file, the
+// candidates all of the last one.
 struct Loft
 {
     kinship pedigree;
@@ -71,14 +73,18 @@ struct Loft
     std::vector<int> hens;
 };
 
-Loft buildLoft(int count)
+void addFamily(Loft &loft, int count, int family)
 {
-    std::mt19937 random(20261209u + static_cast<unsigned>(count));
+    std::mt19937 random(20261209u + static_cast<unsigned>(count + family));
     const int size = count / generations;
-    const auto band = [](int generation, int place) {
-        return "NL-" + std::to_string(2000 + generation) + "-" + std::to_string(1000000 + place);
+    const auto band = [&](int generation, int place) {
+        std::string text = std::to_string(family);
+        text += '-';
+        text += std::to_string(2000 + generation);
+        text += '-';
+        text += std::to_string(1000000 + place);
+        return text;
     };
-    Loft loft;
     for (int g = 0; g < generations; ++g) {
         for (int place = 0; place < size; ++place) {
             if (g == 0) {
@@ -93,6 +99,13 @@ Loft buildLoft(int count)
             loft.pedigree.load_record(band(g, place), sire, parent(1));
         }
     }
+}
+
+Loft buildLoft(int count, int families)
+{
+    Loft loft;
+    for (int family = 1; family <= families; ++family)
+        addFamily(loft, count / families, family);
     for (int b = loft.pedigree.bird_count() - 1; b >= 0; --b) {
         std::vector<int> &list = (b % 2 == 0) ? loft.cocks : loft.hens;
         if (list.size() < candidatesPerSex)
@@ -158,18 +171,20 @@ bool checkSomePairs(const Loft &loft, const kinship::plan &plan)
     return true;
 }
 
-std::map<int, Loft> &lofts()
+std::map<std::pair<int, int>, Loft> &lofts()
 {
-    static std::map<int, Loft> built;
+    static std::map<std::pair<int, int>, Loft> built;
     return built;
 }
 
 void planPairs(benchmark::State &state, bool rankAncestors)
 {
     const int count = static_cast<int>(state.range(0));
-    auto found = lofts().find(count);
+    const int families = static_cast<int>(state.range(1));
+    const std::pair key { count, families };
+    auto found = lofts().find(key);
     if (found == lofts().end())
-        found = lofts().emplace(count, buildLoft(count)).first;
+        found = lofts().emplace(key, buildLoft(count, families)).first;
     const Loft &loft = found->second;
     {
         const kinship::plan plan = loft.pedigree.plan_pairs(loft.cocks, loft.hens);
@@ -195,15 +210,20 @@ void planPairs(benchmark::State &state, bool rankAncestors)
 
 // The whole plan: the matrix and every pair's ranked common ancestors.
 BENCHMARK_CAPTURE(planPairs, matrixAndRanking, true)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
+    ->Args({ 1000, 1 })
+    ->Args({ 10000, 1 })
+    ->Args({ 100000, 1 })
+    ->Unit(benchmark::kMillisecond);
+// The 10,000-bird loft of the last family among nine more unrelated ones: the work follows the
+// candidates' ancestry, not the size of the file.
+BENCHMARK_CAPTURE(planPairs, tenFamilies, true)
+    ->Args({ 100000, 10 })
     ->Unit(benchmark::kMillisecond);
 // The matrix of the young's inbreeding alone.
 BENCHMARK_CAPTURE(planPairs, matrixOnly, false)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
+    ->Args({ 1000, 1 })
+    ->Args({ 10000, 1 })
+    ->Args({ 100000, 1 })
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
