@@ -53,6 +53,18 @@ std::string formatted(const char *format, int first, int second = 0)
     return text;
 }
 
+// The message of the exception being handled.
+std::string currentReason()
+{
+    try {
+        throw;
+    } catch (const std::exception &error) {
+        return error.what();
+    } catch (...) {
+        return "unknown error";
+    }
+}
+
 // The hourglass for the lifetime of the object, unless restored earlier.
 class WaitCursor
 {
@@ -248,11 +260,11 @@ void TZAN_printF::FormActivate()
     repaint();
     try {
         m_analysis->run(*m_pedigree);
-    } catch (const std::exception &error) {
+    } catch (...) {
         forgetPages();
         wait.restore();
         setStatusText("");
-        showFailure("The analysis could not be completed.", error.what());
+        showFailure("The analysis could not be completed.", currentReason());
         return;
     }
     {
@@ -286,10 +298,10 @@ void TZAN_printF::PrintClick()
     WaitCursor wait;
     try {
         DVPrint1().Print(m_title, 1, false);
-    } catch (const std::exception &error) {
+    } catch (...) {
         wait.restore();
         setStatusText("");
-        showFailure("The report could not be printed.", error.what());
+        showFailure("The report could not be printed.", currentReason());
     }
 }
 
