@@ -339,8 +339,11 @@ void TmainF::EditFindExecute()
 
 void TmainF::AnalyzeExecute()
 {
-    if (m_reportWindow != nullptr)
-        m_reportWindow->Analyze(pedigreeSource());
+    if (m_reportWindow == nullptr)
+        return;
+    // The text being typed into a cell is part of the pedigree the breeder analyses.
+    File_Changed();
+    m_reportWindow->Analyze(pedigreeSource());
 }
 
 void TmainF::PairingsExecute()
