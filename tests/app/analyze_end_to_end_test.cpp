@@ -14,11 +14,8 @@
 #include "platform/scripted_user_dialogs.h"
 #include "print/dv_print.h"
 #include "print/dv_print_preview.h"
-#include "report/report_analysis.h"
-#include "report/report_plain_text.h"
 #include "report/report_window.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
@@ -163,49 +160,6 @@ TEST(AnalyzeEndToEnd, TypedPedigreeIsPagedPrintedAndReadsAsTheBatchReport)
     EXPECT_GT(printed.size(), 60u);
     EXPECT_EQ(firstDifference(printed, pdfLinesWithoutDates(batchPdf)), "");
     EXPECT_EQ(pdfInfo(windowPdf, "Pages"), "3");
-}
-
-// F2, the ANALYZE button and the menu item each show the report window modally over the main
-// window, analysed, until Return.
-TEST(AnalyzeEndToEnd, EveryWayToAnalyzeShowsTheReportWindowModally)
-{
-    ScriptedUserDialogs dialogs;
-    TmainF mainWindow;
-    TZAN_printF report(&mainWindow);
-    mainWindow.setReportWindow(&report);
-    mainWindow.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
-    mainWindow.activateWindow();
-    mainWindow.InputGrid()->setFocus();
-    QTest::keyClicks(mainWindow.InputGrid(), "nl-1");
-
-    const std::vector<std::pair<const char *, std::function<void()>>> ways {
-        { "F2", [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); } },
-        { "button",
-            [&] {
-                QTest::mouseClick(
-                    mainWindow.findChild<QPushButton *>("AnalyzeBtn"), Qt::LeftButton);
-            } },
-        { "menu", [&] { mainWindow.findChild<QAction *>("AnalyzeMenuItem")->trigger(); } },
-    };
-    for (const auto &[name, analyze] : ways) {
-        bool modal = false;
-        std::string status;
-        ModalScript script({ { [&] { return report.DVPrint1().Formatted() && !report.isBusy(); },
-            [&] {
-                modal = QApplication::activeModalWidget() == &report;
-                status = report.statusText();
-                report.ReturnClick();
-            } } });
-        analyze();
-        EXPECT_TRUE(script.finished()) << name;
-        EXPECT_TRUE(modal) << name;
-        EXPECT_EQ(status, "Previewing Page 1 of 3") << name;
-        EXPECT_NE(reportPlainText(report.analysis().OutPut()).find("NL-1"), std::string::npos)
-            << name << ": the typed cell is analysed";
-        EXPECT_FALSE(report.isVisible()) << name;
-    }
-    EXPECT_EQ(dialogs.problems(), "");
 }
 
 } // namespace
