@@ -2,7 +2,16 @@
 
 #include "platform/pdf_printer.h"
 
-PdfPrinterScope::PdfPrinterScope(const ReportOptions &options)
+CurrentPrinterScope::CurrentPrinterScope(std::unique_ptr<Printer> printer)
+    : m_previous(setCurrentPrinter(std::move(printer)))
+{ }
+
+CurrentPrinterScope::~CurrentPrinterScope()
+{
+    setCurrentPrinter(std::move(m_previous));
+}
+
+std::unique_ptr<PdfPrinter> makePdfPrinter(const ReportOptions &options)
 {
     auto printer = std::make_unique<PdfPrinter>();
     switch (options.paper) {
@@ -19,11 +28,13 @@ PdfPrinterScope::PdfPrinterScope(const ReportOptions &options)
     printer->setResolution(options.dotsPerInch);
     if (!options.pdfFile.empty())
         printer->setOutputFile(options.pdfFile);
-    m_printer = printer.get();
-    m_previous = setCurrentPrinter(std::move(printer));
+    return printer;
 }
 
-PdfPrinterScope::~PdfPrinterScope()
-{
-    setCurrentPrinter(std::move(m_previous));
-}
+PdfPrinterScope::PdfPrinterScope(std::unique_ptr<PdfPrinter> printer)
+    : m_printer(printer.get()), m_scope(std::move(printer))
+{ }
+
+PdfPrinterScope::PdfPrinterScope(const ReportOptions &options)
+    : PdfPrinterScope(makePdfPrinter(options))
+{ }

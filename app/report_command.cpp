@@ -1,6 +1,7 @@
 #include "report_command.h"
 
 #include "app/command_line.h"
+#include "app/pdf_printer_scope.h"
 #include "app/pedigree_document.h"
 
 #include "grid/edit_grid.h"
@@ -17,42 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Makes a printer the current printer for the lifetime of the object, then puts the previous
-// printer back.
-class CurrentPrinterScope
-{
-public:
-    explicit CurrentPrinterScope(std::unique_ptr<Printer> printer)
-        : m_previous(setCurrentPrinter(std::move(printer)))
-    { }
-    ~CurrentPrinterScope() { setCurrentPrinter(std::move(m_previous)); }
-    CurrentPrinterScope(const CurrentPrinterScope &) = delete;
-    CurrentPrinterScope &operator=(const CurrentPrinterScope &) = delete;
-
-private:
-    std::unique_ptr<Printer> m_previous;
-};
-
-std::unique_ptr<Printer> pdfPrinter(const ReportOptions &options)
-{
-    auto printer = std::make_unique<PdfPrinter>();
-    switch (options.paper) {
-    case PaperChoice::Locale:
-        printer->setPaper(PdfPrinter::paperForLocale());
-        break;
-    case PaperChoice::A4:
-        printer->setPaper(Paper::A4);
-        break;
-    case PaperChoice::Letter:
-        printer->setPaper(Paper::Letter);
-        break;
-    }
-    printer->setResolution(options.dotsPerInch);
-    if (!options.pdfFile.empty())
-        printer->setOutputFile(options.pdfFile);
-    return printer;
-}
 
 std::string knownPrinters()
 {
@@ -93,7 +58,7 @@ int runReportCommand(const ReportOptions &options, std::ostream &out, std::ostre
 
     try {
         CurrentPrinterScope printer(
-            options.printer ? systemPrinter(*options.printer) : pdfPrinter(options));
+            options.printer ? systemPrinter(*options.printer) : makePdfPrinter(options));
         ReportAnalysis analysis;
         analysis.compose(document);
         if (!options.pdfFile.empty() || options.printer) {
