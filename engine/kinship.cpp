@@ -3,6 +3,7 @@
 #include "inbreed.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <iterator>
 
@@ -265,22 +266,6 @@ struct SideWalk
     std::vector<double> occurrences;
     std::vector<int> metClose;
     std::vector<Stop> stops;
-    // Rank in metClose by place, -1 for a bird never met close; filled by rankClose().
-    std::vector<std::int16_t> closeRank;
-
-    void rankClose(int size)
-    {
-        closeRank.assign(static_cast<std::size_t>(size), -1);
-        for (std::size_t i = 0; i < metClose.size(); ++i)
-            closeRank[static_cast<std::size_t>(metClose[i])] = static_cast<std::int16_t>(i);
-    }
-
-    // True when the bird was among the first `count` birds met close.
-    bool closeAmongFirst(int p, int count) const
-    {
-        const int rank = closeRank[static_cast<std::size_t>(p)];
-        return rank >= 0 && rank < count;
-    }
 };
 
 // Blood and occurrences gathered per bird over the ordered birds, with the list of birds met.
@@ -492,7 +477,10 @@ struct SireMarks
 class FurtherWalk
 {
 public:
-    explicit FurtherWalk(const Ancestry &a) : m_ancestry(a), m_tally(a.size), m_deep(a) { }
+    explicit FurtherWalk(const Ancestry &a)
+        : m_ancestry(a), m_tally(a.size), m_deep(a),
+          m_closeRank(static_cast<std::size_t>(a.size), -1)
+    { }
 
     // Walks on from every stop of `dam` at a bird marked close on the sire's side.
     //
@@ -500,7 +488,9 @@ public:
     // dam's side had met close by then. Most often that makes no difference: the walk from all
     // stops together, with every bird the dam's side ever met close, meets no bird that became
     // close after the first stop. Only otherwise are the stops walked again, group by group.
-    void walk(const SideWalk &dam, const SireMarks &sire)
+    // `tryTogether` tells whether to try the walk of all stops together first; it is set to
+    // whether that walk sufficed, as a hint for the hen's next pairing.
+    void walk(const SideWalk &dam, const SireMarks &sire, bool &tryTogether)
     {
         m_relevant.clear();
         for (const Stop &stop : dam.stops) {
@@ -512,7 +502,53 @@ public:
         }
         if (m_relevant.empty())
             return;
+        rankClose(dam, sire);
+        walkRelevant(sire, tryTogether);
+        for (const int p : dam.metClose)
+            m_closeRank[static_cast<std::size_t>(p)] = -1;
+    }
+
+    const Tally &tally() const { return m_tally; }
+    void clear() { m_tally.clear(); }
+
+private:
+    // Ranks the birds the dam's side met close in the order they were met, and counts, among the
+    // first so many of them, those that can decide whether the walk goes on: not close on the
+    // sire's side (the walk goes on from those anyway) and leading to it (the walk never reaches
+    // the others). Stops whose counts hold the same deciding birds are walked alike.
+    void rankClose(const SideWalk &dam, const SireMarks &sire)
+    {
+        m_deciding.resize(dam.metClose.size() + 1);
+        m_deciding[0] = 0;
+        for (std::size_t i = 0; i < dam.metClose.size(); ++i) {
+            const int p = dam.metClose[i];
+            m_closeRank[static_cast<std::size_t>(p)] = static_cast<int>(i);
+            m_deciding[i + 1] = m_deciding[i] + (!sire.isClose(p) && sire.leadsToSireSide(p));
+        }
+    }
+
+    int deciding(int closeCount) const { return m_deciding[static_cast<std::size_t>(closeCount)]; }
+
+    // True when the bird was among the first `count` birds the dam's side met close.
+    bool closeAmongFirst(int p, int count) const
+    {
+        const int rank = m_closeRank[static_cast<std::size_t>(p)];
+        return rank >= 0 && rank < count;
+    }
+
+    void walkRelevant(const SireMarks &sire, bool &tryTogether)
+    {
+        // When all stops hold the same deciding birds, one walk with the first count is exact.
         const int firstCount = m_relevant.front()->closeCount;
+        if (deciding(firstCount) == deciding(m_relevant.back()->closeCount)) {
+            walkByTime(sire);
+            return;
+        }
+        if (!tryTogether) {
+            walkByTime(sire);
+            tryTogether = ++m_untried % 8 == 0;
+            return;
+        }
         bool dependsOnTime = false;
         for (const Stop *stop : m_relevant)
             m_deep.startParents(stop->place, stop->generation + 1, stop->paths);
@@ -524,21 +560,18 @@ public:
                 return false;
             if (sire.isClose(p))
                 return true;
-            const int rank = dam.closeRank[static_cast<std::size_t>(p)];
+            const int rank = m_closeRank[static_cast<std::size_t>(p)];
             dependsOnTime = dependsOnTime || rank >= firstCount;
             return rank >= 0;
         });
+        tryTogether = !dependsOnTime;
         if (!dependsOnTime)
             return;
         m_tally.clear();
-        walkByTime(dam, sire);
+        walkByTime(sire);
     }
 
-    const Tally &tally() const { return m_tally; }
-    void clear() { m_tally.clear(); }
-
-private:
-    void walkByTime(const SideWalk &dam, const SireMarks &sire)
+    void walkByTime(const SireMarks &sire)
     {
         int closeCount = -1;
         const auto walkDeep = [&] {
@@ -547,13 +580,14 @@ private:
                     return false;
                 m_tally.record(p, generation, paths);
                 return generation < last_counted_generation
-                    && (sire.isClose(p) || dam.closeAmongFirst(p, closeCount));
+                    && (sire.isClose(p) || closeAmongFirst(p, closeCount));
             });
         };
         for (const Stop *stop : m_relevant) {
-            if (stop->closeCount != closeCount)
+            if (closeCount < 0 || deciding(stop->closeCount) != deciding(closeCount)) {
                 walkDeep();
-            closeCount = stop->closeCount;
+                closeCount = stop->closeCount;
+            }
             m_deep.startParents(stop->place, stop->generation + 1, stop->paths);
         }
         walkDeep();
@@ -563,6 +597,9 @@ private:
     Tally m_tally;
     GenerationWalk m_deep;
     std::vector<const Stop *> m_relevant;
+    std::vector<int> m_closeRank; // of the dam's close birds by place, else -1
+    std::vector<int> m_deciding; // by count of the dam's close birds
+    unsigned m_untried = 0; // pairings walked by time without trying the walk together
 };
 
 // Keeps the largest contributions, equal ones by band.
@@ -606,20 +643,52 @@ private:
 // A side's blood and occurrences as the contribution reads them: blood per occurrence and
 // occurrences as doubles, so that each contribution is computed in the analysis' own order:
 // (sire blood / sire occurrences) (dam blood / dam occurrences) 2 (sire occurrences)
-// (dam occurrences) (1 + F).
+// (dam occurrences) (1 + F). The birds are kept in the order of their places, with a bit per
+// place, so that the birds a side shares with another are found word by word and each one's
+// figures by counting the bits before it.
 struct SideFigures
 {
+    std::vector<std::uint64_t> met; // bit p % 64 of word p / 64 for the bird at place p
+    std::vector<int> metBefore; // birds met in the words before, by word
+    std::vector<double> blood; // by rank among the birds met
     std::vector<double> bloodPerOccurrence;
     std::vector<double> occurrences;
+
+    int rankOf(int p) const
+    {
+        const auto word = static_cast<std::size_t>(p) / 64;
+        const std::uint64_t below = (std::uint64_t { 1 } << (static_cast<unsigned>(p) % 64)) - 1;
+        return metBefore[word] + std::popcount(met[word] & below);
+    }
 };
 
-SideFigures sideFigures(const SideWalk &walk)
+std::size_t bitWords(int size)
+{
+    return (static_cast<std::size_t>(size) + 63) / 64;
+}
+
+SideFigures sideFigures(const SideWalk &walk, int size)
 {
     SideFigures figures;
+    figures.met.assign(bitWords(size), 0);
+    for (const int p : walk.place)
+        figures.met[static_cast<std::size_t>(p) / 64] |= std::uint64_t { 1 }
+            << (static_cast<unsigned>(p) % 64);
+    figures.metBefore.resize(figures.met.size());
+    int before = 0;
+    for (std::size_t w = 0; w < figures.met.size(); ++w) {
+        figures.metBefore[w] = before;
+        before += std::popcount(figures.met[w]);
+    }
+    figures.blood.resize(walk.place.size());
+    figures.bloodPerOccurrence.resize(walk.place.size());
+    figures.occurrences.resize(walk.place.size());
     for (std::size_t i = 0; i < walk.place.size(); ++i) {
+        const auto r = static_cast<std::size_t>(figures.rankOf(walk.place[i]));
         const double occurrences = walk.occurrences[i];
-        figures.bloodPerOccurrence.push_back(walk.blood[i] / occurrences);
-        figures.occurrences.push_back(occurrences);
+        figures.blood[r] = walk.blood[i];
+        figures.bloodPerOccurrence[r] = walk.blood[i] / occurrences;
+        figures.occurrences[r] = occurrences;
     }
     return figures;
 }
@@ -636,14 +705,14 @@ public:
           m_sireOccurrences(static_cast<std::size_t>(a.size), 0.0),
           m_closeOnSire(static_cast<std::size_t>(a.size), 0),
           m_leadsToSireSide(static_cast<std::size_t>(a.size) + 1, 0),
-          m_ranked(static_cast<std::size_t>(a.size), 0)
+          m_ranked(static_cast<std::size_t>(a.size), 0), m_sireMet(bitWords(a.size), 0)
     { }
 
     void addHen(int place)
     {
         m_hens.push_back(m_walker.walk(place));
-        m_hens.back().rankClose(m_ancestry.size);
-        m_henFigures.push_back(sideFigures(m_hens.back()));
+        m_tryTogether.push_back(1);
+        m_henFigures.push_back(sideFigures(m_hens.back(), m_ancestry.size));
     }
 
     // Ranks the cock at `place` with every hen added; figures[h] receives the hen h's pairing.
@@ -653,6 +722,7 @@ public:
         const auto mark = ++m_cockMark;
         for (std::size_t i = 0; i < sire.place.size(); ++i) {
             const auto p = static_cast<std::size_t>(sire.place[i]);
+            m_sireMet[p / 64] |= std::uint64_t { 1 } << (p % 64);
             m_sireOccurrences[p] = sire.occurrences[i];
             m_sireBloodPerOccurrence[p] = sire.blood[i] / sire.occurrences[i];
         }
@@ -661,10 +731,13 @@ public:
         markLeadsToSireSide(mark);
         const SireMarks marks { m_closeOnSire, m_leadsToSireSide, mark };
         for (std::size_t h = 0; h < m_hens.size(); ++h) {
-            m_further.walk(m_hens[h], marks);
-            rankPair(m_hens[h], m_henFigures[h], figures(h));
+            bool tryTogether = m_tryTogether[h] != 0;
+            m_further.walk(m_hens[h], marks, tryTogether);
+            m_tryTogether[h] = tryTogether ? 1 : 0;
+            rankPair(m_henFigures[h], figures(h));
             m_further.clear();
         }
+        std::fill(m_sireMet.begin(), m_sireMet.end(), 0);
         for (const int p : sire.place) {
             m_sireOccurrences[static_cast<std::size_t>(p)] = 0.0;
             m_sireBloodPerOccurrence[static_cast<std::size_t>(p)] = 0.0;
@@ -684,24 +757,25 @@ private:
         }
     }
 
-    void rankPair(
-        const SideWalk &dam, const SideFigures &damFigures, kinship::pair_figures &figures)
+    void rankPair(const SideFigures &damFigures, kinship::pair_figures &figures)
     {
         Ranking ranking(figures, m_birds);
         const auto pairMark = ++m_pairMark;
-        for (std::size_t i = 0; i < dam.place.size(); ++i) {
-            const int p = dam.place[i];
-            const double so = m_sireOccurrences[static_cast<std::size_t>(p)];
-            if (so == 0.0)
-                continue;
-            if (m_further.tally().occurrences(p) == 0) {
+        for (std::size_t w = 0; w < m_sireMet.size(); ++w) {
+            for (std::uint64_t both = m_sireMet[w] & damFigures.met[w]; both != 0;
+                 both &= both - 1) {
+                const int p = static_cast<int>(w * 64) + std::countr_zero(both);
+                const auto i = static_cast<std::size_t>(damFigures.rankOf(p));
+                if (m_further.tally().occurrences(p) == 0) {
+                    addContribution(
+                        ranking, p, damFigures.bloodPerOccurrence[i], damFigures.occurrences[i]);
+                    continue;
+                }
+                m_ranked[static_cast<std::size_t>(p)] = pairMark;
+                const double dn = damFigures.occurrences[i] + m_further.tally().occurrences(p);
                 addContribution(
-                    ranking, p, damFigures.bloodPerOccurrence[i], damFigures.occurrences[i]);
-                continue;
+                    ranking, p, (damFigures.blood[i] + m_further.tally().blood(p)) / dn, dn);
             }
-            m_ranked[static_cast<std::size_t>(p)] = pairMark;
-            const double dn = dam.occurrences[i] + m_further.tally().occurrences(p);
-            addContribution(ranking, p, (dam.blood[i] + m_further.tally().blood(p)) / dn, dn);
         }
         for (const int p : m_further.tally().met()) {
             const bool common = m_sireOccurrences[static_cast<std::size_t>(p)] != 0.0;
@@ -730,11 +804,13 @@ private:
     FurtherWalk m_further;
     std::vector<SideWalk> m_hens;
     std::vector<SideFigures> m_henFigures;
+    std::vector<std::uint8_t> m_tryTogether; // by hen: whether to try its further walk together
     std::vector<double> m_sireBloodPerOccurrence;
     std::vector<double> m_sireOccurrences;
     std::vector<std::uint32_t> m_closeOnSire;
     std::vector<std::uint32_t> m_leadsToSireSide;
     std::vector<std::uint32_t> m_ranked;
+    std::vector<std::uint64_t> m_sireMet; // the bits of the birds met on the sire's side
     std::uint32_t m_cockMark = 0;
     std::uint32_t m_pairMark = 0;
 };
