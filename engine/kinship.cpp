@@ -515,19 +515,28 @@ private:
     // Ranks the birds the dam's side met close in the order they were met, and counts, among the
     // first so many of them, those that can decide whether the walk goes on: not close on the
     // sire's side (the walk goes on from those anyway) and leading to it (the walk never reaches
-    // the others). Stops whose counts hold the same deciding birds are walked alike.
+    // the others). Stops whose counts hold the same deciding birds are walked alike. The counts
+    // are kept for the counts of the relevant stops only, which rise from the first to the last.
     void rankClose(const SideWalk &dam, const SireMarks &sire)
     {
-        m_deciding.resize(dam.metClose.size() + 1);
+        for (std::size_t i = 0; i < dam.metClose.size(); ++i)
+            m_closeRank[static_cast<std::size_t>(dam.metClose[i])] = static_cast<int>(i);
+        m_firstCount = m_relevant.front()->closeCount;
+        const auto first = static_cast<std::size_t>(m_firstCount);
+        const auto last = static_cast<std::size_t>(m_relevant.back()->closeCount);
+        m_deciding.resize(last - first + 1);
         m_deciding[0] = 0;
-        for (std::size_t i = 0; i < dam.metClose.size(); ++i) {
+        for (std::size_t i = first; i < last; ++i) {
             const int p = dam.metClose[i];
-            m_closeRank[static_cast<std::size_t>(p)] = static_cast<int>(i);
-            m_deciding[i + 1] = m_deciding[i] + (!sire.isClose(p) && sire.leadsToSireSide(p));
+            m_deciding[i - first + 1]
+                = m_deciding[i - first] + (!sire.isClose(p) && sire.leadsToSireSide(p));
         }
     }
 
-    int deciding(int closeCount) const { return m_deciding[static_cast<std::size_t>(closeCount)]; }
+    int deciding(int closeCount) const
+    {
+        return m_deciding[static_cast<std::size_t>(closeCount - m_firstCount)];
+    }
 
     // True when the bird was among the first `count` birds the dam's side met close.
     bool closeAmongFirst(int p, int count) const
@@ -598,7 +607,8 @@ private:
     GenerationWalk m_deep;
     std::vector<const Stop *> m_relevant;
     std::vector<int> m_closeRank; // of the dam's close birds by place, else -1
-    std::vector<int> m_deciding; // by count of the dam's close birds
+    std::vector<int> m_deciding; // by count of the dam's close birds from the first stop's
+    int m_firstCount = 0;
     unsigned m_untried = 0; // pairings walked by time without trying the walk together
 };
 
@@ -701,8 +711,7 @@ public:
     PairRanker(
         const Ancestry &a, const Inbreeding &inbreeding, const std::vector<kinship::bird> &birds)
         : m_ancestry(a), m_inbreeding(inbreeding), m_birds(birds), m_walker(a), m_further(a),
-          m_sireBloodPerOccurrence(static_cast<std::size_t>(a.size), 0.0),
-          m_sireOccurrences(static_cast<std::size_t>(a.size), 0.0),
+          m_sire(static_cast<std::size_t>(a.size)),
           m_closeOnSire(static_cast<std::size_t>(a.size), 0),
           m_leadsToSireSide(static_cast<std::size_t>(a.size) + 1, 0),
           m_ranked(static_cast<std::size_t>(a.size), 0), m_sireMet(bitWords(a.size), 0)
@@ -723,8 +732,8 @@ public:
         for (std::size_t i = 0; i < sire.place.size(); ++i) {
             const auto p = static_cast<std::size_t>(sire.place[i]);
             m_sireMet[p / 64] |= std::uint64_t { 1 } << (p % 64);
-            m_sireOccurrences[p] = sire.occurrences[i];
-            m_sireBloodPerOccurrence[p] = sire.blood[i] / sire.occurrences[i];
+            m_sire[p] = { sire.blood[i] / sire.occurrences[i], sire.occurrences[i],
+                1.0 + m_inbreeding.f[p] };
         }
         for (const int p : sire.metClose)
             m_closeOnSire[static_cast<std::size_t>(p)] = mark;
@@ -739,8 +748,7 @@ public:
         }
         std::fill(m_sireMet.begin(), m_sireMet.end(), 0);
         for (const int p : sire.place) {
-            m_sireOccurrences[static_cast<std::size_t>(p)] = 0.0;
-            m_sireBloodPerOccurrence[static_cast<std::size_t>(p)] = 0.0;
+            m_sire[static_cast<std::size_t>(p)] = {};
         }
     }
 
@@ -750,7 +758,7 @@ private:
     void markLeadsToSireSide(std::uint32_t mark)
     {
         for (std::size_t p = 0; p < static_cast<std::size_t>(m_ancestry.size); ++p) {
-            if (m_sireOccurrences[p] != 0.0
+            if (m_sire[p].occurrences != 0.0
                 || m_leadsToSireSide[static_cast<std::size_t>(m_ancestry.sire[p])] == mark
                 || m_leadsToSireSide[static_cast<std::size_t>(m_ancestry.dam[p])] == mark)
                 m_leadsToSireSide[p] = mark;
@@ -778,7 +786,7 @@ private:
             }
         }
         for (const int p : m_further.tally().met()) {
-            const bool common = m_sireOccurrences[static_cast<std::size_t>(p)] != 0.0;
+            const bool common = m_sire[static_cast<std::size_t>(p)].occurrences != 0.0;
             if (!common || m_ranked[static_cast<std::size_t>(p)] == pairMark)
                 continue;
             // Met only by the further walk.
@@ -791,9 +799,9 @@ private:
         Ranking &ranking, int p, double damBloodPerOccurrence, double damOccurrences)
     {
         const auto pu = static_cast<std::size_t>(p);
-        const double so = m_sireOccurrences[pu];
-        const double contribution = m_sireBloodPerOccurrence[pu] * damBloodPerOccurrence * 2.0 * so
-            * damOccurrences * (1.0 + m_inbreeding.f[pu]);
+        const SireFigures &sire = m_sire[pu];
+        const double contribution = sire.bloodPerOccurrence * damBloodPerOccurrence * 2.0
+            * sire.occurrences * damOccurrences * sire.onePlusInbreeding;
         ranking.add(m_ancestry.bird[pu], contribution);
     }
 
@@ -805,8 +813,14 @@ private:
     std::vector<SideWalk> m_hens;
     std::vector<SideFigures> m_henFigures;
     std::vector<std::uint8_t> m_tryTogether; // by hen: whether to try its further walk together
-    std::vector<double> m_sireBloodPerOccurrence;
-    std::vector<double> m_sireOccurrences;
+    // The sire's side of the cock being ranked by place, side by side for one read per bird.
+    struct SireFigures
+    {
+        double bloodPerOccurrence = 0.0;
+        double occurrences = 0.0; // 0 for a bird not met on the sire's side
+        double onePlusInbreeding = 0.0;
+    };
+    std::vector<SireFigures> m_sire;
     std::vector<std::uint32_t> m_closeOnSire;
     std::vector<std::uint32_t> m_leadsToSireSide;
     std::vector<std::uint32_t> m_ranked;
