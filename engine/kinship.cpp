@@ -3,7 +3,6 @@
 #include "inbreed.h"
 
 #include <algorithm>
-#include <bit>
 #include <cassert>
 #include <iterator>
 
@@ -514,9 +513,10 @@ public:
 private:
     // Ranks the birds the dam's side met close in the order they were met, and counts, among the
     // first so many of them, those that can decide whether the walk goes on: not close on the
-    // sire's side (the walk goes on from those anyway) and leading to it (the walk never reaches
-    // the others). Stops whose counts hold the same deciding birds are walked alike. The counts
-    // are kept for the counts of the relevant stops only, which rise from the first to the last.
+    // sire's side (the walk goes on from those anyway) and with a parent leading to it (from the
+    // others the walk goes nowhere). Stops whose counts hold the same deciding birds are walked
+    // alike. The counts are kept for the counts of the relevant stops only, which rise from the
+    // first to the last.
     void rankClose(const SideWalk &dam, const SireMarks &sire)
     {
         for (std::size_t i = 0; i < dam.metClose.size(); ++i)
@@ -528,9 +528,18 @@ private:
         m_deciding[0] = 0;
         for (std::size_t i = first; i < last; ++i) {
             const int p = dam.metClose[i];
-            m_deciding[i - first + 1]
-                = m_deciding[i - first] + (!sire.isClose(p) && sire.leadsToSireSide(p));
+            m_deciding[i - first + 1] = m_deciding[i - first] + decides(p, sire);
         }
+    }
+
+    // True when going on from the bird or not can make a difference: it is not close on the
+    // sire's side and a parent of it leads to that side.
+    bool decides(int p, const SireMarks &sire) const
+    {
+        const auto pu = static_cast<std::size_t>(p);
+        return !sire.isClose(p)
+            && (sire.leadsToSireSide(m_ancestry.sire[pu])
+                || sire.leadsToSireSide(m_ancestry.dam[pu]));
     }
 
     int deciding(int closeCount) const
@@ -570,7 +579,7 @@ private:
             if (sire.isClose(p))
                 return true;
             const int rank = m_closeRank[static_cast<std::size_t>(p)];
-            dependsOnTime = dependsOnTime || rank >= firstCount;
+            dependsOnTime = dependsOnTime || (rank >= firstCount && decides(p, sire));
             return rank >= 0;
         });
         tryTogether = !dependsOnTime;
@@ -650,6 +659,15 @@ private:
     int m_kept = 0;
 };
 
+// The bits set in a word, added up in halves without a table or a library call.
+int bitsSet(std::uint64_t word)
+{
+    word = word - ((word >> 1) & 0x5555555555555555u);
+    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+    word = (word + (word >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+    return static_cast<int>((word * 0x0101010101010101u) >> 56);
+}
+
 // A side's blood and occurrences as the contribution reads them: blood per occurrence and
 // occurrences as doubles, so that each contribution is computed in the analysis' own order:
 // (sire blood / sire occurrences) (dam blood / dam occurrences) 2 (sire occurrences)
@@ -668,7 +686,7 @@ struct SideFigures
     {
         const auto word = static_cast<std::size_t>(p) / 64;
         const std::uint64_t below = (std::uint64_t { 1 } << (static_cast<unsigned>(p) % 64)) - 1;
-        return metBefore[word] + std::popcount(met[word] & below);
+        return metBefore[word] + bitsSet(met[word] & below);
     }
 };
 
@@ -688,7 +706,7 @@ SideFigures sideFigures(const SideWalk &walk, int size)
     int before = 0;
     for (std::size_t w = 0; w < figures.met.size(); ++w) {
         figures.metBefore[w] = before;
-        before += std::popcount(figures.met[w]);
+        before += bitsSet(figures.met[w]);
     }
     figures.blood.resize(walk.place.size());
     figures.bloodPerOccurrence.resize(walk.place.size());
