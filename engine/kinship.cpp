@@ -467,6 +467,31 @@ struct SireMarks
     bool leadsToSireSide(int p) const { return leadsTo[static_cast<std::size_t>(p)] == mark; }
 };
 
+// How often a hen's further walks were tried with all stops together, and how often that sufficed.
+// Trying costs a second walk when it fails and saves the walk by time when it suffices, so it is
+// worth it while it suffices about one time in ten or more; otherwise it is tried one time in eight.
+class TogetherRecord
+{
+public:
+    bool worthTrying()
+    {
+        if (10 * (m_sufficed + 1) >= m_tried + 2)
+            return true;
+        return ++m_skipped % 8 == 0;
+    }
+
+    void tried(bool sufficed)
+    {
+        ++m_tried;
+        m_sufficed += sufficed ? 1 : 0;
+    }
+
+private:
+    unsigned m_tried = 0;
+    unsigned m_sufficed = 0;
+    unsigned m_skipped = 0;
+};
+
 // The dam's side of one pairing beyond its walk alone. The sire's side is walked first, so every
 // bird it met close counts as close on the dam's side too: at each stop of the dam's walk at such
 // a bird the youngster's walk goes on. Those further visits are walked here, with the birds the
@@ -487,9 +512,9 @@ public:
     // dam's side had met close by then. Most often that makes no difference: the walk from all
     // stops together, with every bird the dam's side ever met close, meets no bird that became
     // close after the first stop. Only otherwise are the stops walked again, group by group.
-    // `tryTogether` tells whether to try the walk of all stops together first; it is set to
-    // whether that walk sufficed, as a hint for the hen's next pairing.
-    void walk(const SideWalk &dam, const SireMarks &sire, bool &tryTogether)
+    // `record` keeps, for the hen, how often the walk of all stops together was tried and how
+    // often it sufficed: it is tried while it suffices often enough, and now and then otherwise.
+    void walk(const SideWalk &dam, const SireMarks &sire, TogetherRecord &record)
     {
         m_relevant.clear();
         for (const Stop &stop : dam.stops) {
@@ -502,7 +527,7 @@ public:
         if (m_relevant.empty())
             return;
         rankClose(dam, sire);
-        walkRelevant(sire, tryTogether);
+        walkRelevant(sire, record);
         for (const int p : dam.metClose)
             m_closeRank[static_cast<std::size_t>(p)] = -1;
     }
@@ -554,7 +579,7 @@ private:
         return rank >= 0 && rank < count;
     }
 
-    void walkRelevant(const SireMarks &sire, bool &tryTogether)
+    void walkRelevant(const SireMarks &sire, TogetherRecord &record)
     {
         // When all stops hold the same deciding birds, one walk with the first count is exact.
         const int firstCount = m_relevant.front()->closeCount;
@@ -562,9 +587,8 @@ private:
             walkByTime(sire);
             return;
         }
-        if (!tryTogether) {
+        if (!record.worthTrying()) {
             walkByTime(sire);
-            tryTogether = ++m_untried % 8 == 0;
             return;
         }
         bool dependsOnTime = false;
@@ -582,7 +606,7 @@ private:
             dependsOnTime = dependsOnTime || (rank >= firstCount && decides(p, sire));
             return rank >= 0;
         });
-        tryTogether = !dependsOnTime;
+        record.tried(!dependsOnTime);
         if (!dependsOnTime)
             return;
         m_tally.clear();
@@ -618,7 +642,6 @@ private:
     std::vector<int> m_closeRank; // of the dam's close birds by place, else -1
     std::vector<int> m_deciding; // by count of the dam's close birds from the first stop's
     int m_firstCount = 0;
-    unsigned m_untried = 0; // pairings walked by time without trying the walk together
 };
 
 // Keeps the largest contributions, equal ones by band.
@@ -738,7 +761,7 @@ public:
     void addHen(int place)
     {
         m_hens.push_back(m_walker.walk(place));
-        m_tryTogether.push_back(1);
+        m_together.emplace_back();
         m_henFigures.push_back(sideFigures(m_hens.back(), m_ancestry.size));
     }
 
@@ -758,9 +781,7 @@ public:
         markLeadsToSireSide(mark);
         const SireMarks marks { m_closeOnSire, m_leadsToSireSide, mark };
         for (std::size_t h = 0; h < m_hens.size(); ++h) {
-            bool tryTogether = m_tryTogether[h] != 0;
-            m_further.walk(m_hens[h], marks, tryTogether);
-            m_tryTogether[h] = tryTogether ? 1 : 0;
+            m_further.walk(m_hens[h], marks, m_together[h]);
             rankPair(m_henFigures[h], figures(h));
             m_further.clear();
         }
@@ -830,7 +851,7 @@ private:
     FurtherWalk m_further;
     std::vector<SideWalk> m_hens;
     std::vector<SideFigures> m_henFigures;
-    std::vector<std::uint8_t> m_tryTogether; // by hen: whether to try its further walk together
+    std::vector<TogetherRecord> m_together; // by hen
     // The sire's side of the cock being ranked by place, side by side for one read per bird.
     struct SireFigures
     {
