@@ -1,8 +1,8 @@
 #include "about_box.h"
 
 #include "app/panel_texts.h"
-#include "app/window_fonts.h"
 #include "app/window_texts.h"
+#include "platform/widget_font.h"
 
 #include "panel/html_panel.h"
 #include "platform/text_codec.h"
@@ -23,7 +23,7 @@ QString text(std::string_view value)
 QLabel *boldLabel(QWidget *parent, std::string_view caption, const QRect &geometry)
 {
     auto *label = new QLabel(text(caption), parent);
-    label->setFont(windowFont("MS Sans Serif", 13, true));
+    label->setFont(widgetFont("MS Sans Serif", 13, true));
     label->setGeometry(geometry);
     return label;
 }
@@ -34,7 +34,7 @@ TAbout::TAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName("About");
     setWindowTitle(text(WindowTexts::aboutCaption()));
-    setFont(windowFont("MS Sans Serif", 11));
+    setFont(widgetFont("MS Sans Serif", 11));
     setFixedSize(689, 480);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -64,7 +64,7 @@ TAbout::TAbout(QWidget *parent) : QDialog(parent)
 
     m_ok = new QPushButton(text(WindowTexts::aboutOkButton), this);
     m_ok->setObjectName("OKButton");
-    m_ok->setFont(windowFont("MS Sans Serif", 19));
+    m_ok->setFont(widgetFont("MS Sans Serif", 19));
     m_ok->setGeometry(263, 428, 138, 37);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);

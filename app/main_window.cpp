@@ -7,8 +7,8 @@
 #include "app/main_window_images.h"
 #include "app/pairings_window.h"
 #include "app/panel_texts.h"
-#include "app/window_fonts.h"
 #include "app/window_texts.h"
+#include "platform/widget_font.h"
 
 #include "grid/grid_find_dialog.h"
 #include "grid/pedigree_grid.h"
@@ -173,7 +173,7 @@ void TmainF::createControls()
 {
     m_area = new MainWindowArea(this);
     m_area->setObjectName("mainArea");
-    m_area->setFont(windowFont("Crystal", 16));
+    m_area->setFont(widgetFont("Crystal", 16));
     setCentralWidget(m_area);
     connect(
         m_area, &MainWindowArea::clicked, this, [this] { run([this] { HelpAboutExecute(); }); });
@@ -210,7 +210,7 @@ void TmainF::createControls()
     m_findInGrid->Grid = m_inputGrid;
     WindowTexts::applyFindTexts(*m_findInGrid);
 
-    const QFont buttonFont = windowFont("Times New Roman", 19, true);
+    const QFont buttonFont = widgetFont("Times New Roman", 19, true);
     m_aboutButton = new QPushButton(text(WindowTexts::aboutButtonCaption), m_area);
     m_aboutButton->setObjectName("AboutBtn");
     m_aboutButton->setToolTip(text(WindowTexts::aboutButtonHint));

@@ -3,8 +3,7 @@
 #include "grid/cell_markup.h"
 #include "grid/grid_inplace_edit.h"
 #include "grid/grid_watermark.h"
-#include "platform/fonts.h"
-#include "platform/screen.h"
+#include "platform/widget_font.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -27,15 +26,6 @@ QColor toQColor(TColor color)
 QRect toQRect(const Rect &rect)
 {
     return QRect(rect.left, rect.top, rect.width(), rect.height());
-}
-
-QFont editorFont(const FontSpec &spec)
-{
-    QFont font(QString::fromStdString(faceMapping(spec.face).family));
-    font.setPixelSize(fontPixelSize(spec, screenPixelsPerInchY()));
-    font.setBold(spec.style.has(FontStyle::Bold));
-    font.setItalic(spec.style.has(FontStyle::Italic));
-    return font;
 }
 
 } // namespace
@@ -202,7 +192,7 @@ bool TEditGridWidget::ShowInplaceEdit()
     m_validatePending = true;
     scrollToCurrent();
 
-    m_editor->setFont(editorFont(Font));
+    m_editor->setFont(widgetFont(Font));
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, toQColor(Color));
     palette.setColor(QPalette::Text, toQColor(FontColor));

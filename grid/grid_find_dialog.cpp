@@ -1,9 +1,9 @@
 #include "grid/grid_find_dialog.h"
 
-#include "platform/fonts.h"
 #include "platform/locale_text.h"
 #include "platform/text_codec.h"
 #include "platform/user_dialogs.h"
+#include "platform/widget_font.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -39,16 +39,6 @@ QString cellText(const std::string &bytes)
 std::string cellBytes(const QString &text)
 {
     return utf8ToBytes(text.toStdString());
-}
-
-// The dialog's design font, "MS Sans Serif" 8 pt (11 pixels on the 96-ppi screen it was laid out
-// on), as the installed family that stands in for it.
-QFont dialogFont()
-{
-    const FaceMapping mapping = faceMapping("MS Sans Serif");
-    QFont font(QString::fromStdString(mapping.family));
-    font.setPixelSize(std::max(1, (11 * mapping.sizePercent + 50) / 100));
-    return font;
 }
 
 } // namespace
@@ -90,7 +80,8 @@ TGridFindForm::TGridFindForm(QWidget *parent)
 {
     setObjectName("GridFindForm");
     setModal(false);
-    setFont(dialogFont());
+    // The design font, "MS Sans Serif" 8 pt: 11 pixels on the 96-ppi screen it was laid out on.
+    setFont(widgetFont("MS Sans Serif", 11));
     setFixedSize(clientWidth, clientHeight);
     createControls();
 }

@@ -3,8 +3,8 @@
 #include "report/pedigree_source.h"
 #include "report/report_analysis.h"
 
-#include "platform/fonts.h"
 #include "platform/user_dialogs.h"
+#include "platform/widget_font.h"
 #include "platform/zan_error.h"
 #include "print/dv_print.h"
 #include "print/dv_print_preview.h"
@@ -34,17 +34,6 @@ constexpr int previewWheelStep = 50;
 
 const char *const caption = "ZAN ( Print Preview  )";
 const char *const computingText = "Computing the ZAN statistiics.";
-
-// A font of the window's design, realised by the installed face that stands in for it.
-QFont designFont(const char *face, int pixels, bool bold)
-{
-    FontSpec spec(face, 0);
-    spec.pixelHeight = pixels;
-    QFont font(QString::fromStdString(faceMapping(face).family));
-    font.setPixelSize(fontPixelSize(spec, 96));
-    font.setBold(bold);
-    return font;
-}
 
 std::string formatted(const char *format, int first, int second = 0)
 {
@@ -107,7 +96,7 @@ TZAN_printF::TZAN_printF(QWidget *parent)
 {
     setObjectName(QStringLiteral("ZAN_printF"));
     setWindowTitle(QString::fromLatin1(caption));
-    setFont(designFont("Crystal", 12, false));
+    setFont(widgetFont("Crystal", 12, false));
     buildControls();
     resize(windowWidth, windowHeight);
 
@@ -142,7 +131,7 @@ void TZAN_printF::buildControls()
         auto *button = new QPushButton(QString::fromLatin1(name), m_controls);
         button->setObjectName(QString::fromLatin1(name));
         button->setToolTip(QString::fromLatin1(hint));
-        button->setFont(designFont("Crystal", 16, true));
+        button->setFont(widgetFont("Crystal", 16, true));
         button->setGeometry(left, 8, 89, 33);
         button->setAutoDefault(false);
         return button;
