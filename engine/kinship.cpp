@@ -3,8 +3,10 @@
 #include "inbreed.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -267,41 +269,54 @@ struct SideWalk
     std::vector<Stop> stops;
 };
 
+// The blood one occurrence carries at each generation, as the analysis counts it.
+const std::array<double, last_counted_generation + 1> generationWeights = [] {
+    std::array<double, last_counted_generation + 1> weights {};
+    for (std::size_t g = 0; g < weights.size(); ++g)
+        weights[g] = inbreed::generation_weight(static_cast<int>(g));
+    return weights;
+}();
+
 // Blood and occurrences gathered per bird over the ordered birds, with the list of birds met.
 class Tally
 {
 public:
-    explicit Tally(int size)
-        : m_blood(static_cast<std::size_t>(size), 0.0),
-          m_occurrences(static_cast<std::size_t>(size), 0.0)
-    { }
+    explicit Tally(int size) : m_counts(static_cast<std::size_t>(size)) { }
 
     void record(int p, int generation, long long paths)
     {
-        const auto pu = static_cast<std::size_t>(p);
-        if (m_occurrences[pu] == 0.0)
-            m_met.push_back(p);
-        m_occurrences[pu] += static_cast<double>(paths);
-        const double weight = inbreed::generation_weight(generation);
-        m_blood[pu] += paths == 1 ? weight : static_cast<double>(paths) * weight;
+        const double weight = generationWeights[static_cast<std::size_t>(generation)];
+        add(p, paths == 1 ? weight : static_cast<double>(paths) * weight,
+            static_cast<double>(paths));
     }
 
-    double blood(int p) const { return m_blood[static_cast<std::size_t>(p)]; }
-    double occurrences(int p) const { return m_occurrences[static_cast<std::size_t>(p)]; }
+    void add(int p, double blood, double occurrences)
+    {
+        Counts &counts = m_counts[static_cast<std::size_t>(p)];
+        if (counts.occurrences == 0.0)
+            m_met.push_back(p);
+        counts.occurrences += occurrences;
+        counts.blood += blood;
+    }
+
+    double blood(int p) const { return m_counts[static_cast<std::size_t>(p)].blood; }
+    double occurrences(int p) const { return m_counts[static_cast<std::size_t>(p)].occurrences; }
     const std::vector<int> &met() const { return m_met; }
 
     void clear()
     {
-        for (const int p : m_met) {
-            m_blood[static_cast<std::size_t>(p)] = 0.0;
-            m_occurrences[static_cast<std::size_t>(p)] = 0.0;
-        }
+        for (const int p : m_met)
+            m_counts[static_cast<std::size_t>(p)] = {};
         m_met.clear();
     }
 
 private:
-    std::vector<double> m_blood;
-    std::vector<double> m_occurrences;
+    struct Counts
+    {
+        double blood = 0.0;
+        double occurrences = 0.0;
+    };
+    std::vector<Counts> m_counts; // by place
     std::vector<int> m_met;
 };
 
@@ -454,194 +469,455 @@ private:
     SideWalk m_result;
 };
 
-// What a pairing's further walk needs of the sire's side, by place: the birds it met close, and
-// the birds from which some bird it met can be reached going up (the bird itself or an ancestor
-// met on the sire's side). Both are marked with the cock's mark.
-struct SireMarks
+// The bits set in a word, added up in halves without a table or a library call.
+int bitsSet(std::uint64_t word)
 {
-    const std::vector<std::uint32_t> &close;
-    const std::vector<std::uint32_t> &leadsTo; // index `size` is the unknown parent
-    std::uint32_t mark;
+    word = word - ((word >> 1) & 0x5555555555555555u);
+    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+    word = (word + (word >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+    return static_cast<int>((word * 0x0101010101010101u) >> 56);
+}
 
-    bool isClose(int p) const { return close[static_cast<std::size_t>(p)] == mark; }
-    bool leadsToSireSide(int p) const { return leadsTo[static_cast<std::size_t>(p)] == mark; }
-};
+std::size_t bitWords(int size)
+{
+    return (static_cast<std::size_t>(size) + 63) / 64;
+}
 
-// How often a hen's further walks were tried with all stops together, and how often that sufficed.
-// Trying costs a second walk when it fails and saves the walk by time when it suffices, so it is
-// worth it while it suffices about one time in ten or more; otherwise it is tried one time in eight.
-class TogetherRecord
+// A set of ordered birds, a bit per place: quick to test, and met with another set word by word.
+class PlaceSet
 {
 public:
-    bool worthTrying()
-    {
-        if (10 * (m_sufficed + 1) >= m_tried + 2)
-            return true;
-        return ++m_skipped % 8 == 0;
-    }
+    explicit PlaceSet(int size = 0) : m_words(bitWords(size), 0) { }
 
-    void tried(bool sufficed)
+    void add(int p) { m_words[word(p)] |= bit(p); }
+    void remove(int p) { m_words[word(p)] &= ~bit(p); }
+    bool has(int p) const { return (m_words[word(p)] & bit(p)) != 0; }
+    const std::vector<std::uint64_t> &words() const { return m_words; }
+
+    static std::size_t word(int p) { return static_cast<std::size_t>(p) / 64; }
+    static std::uint64_t bit(int p)
     {
-        ++m_tried;
-        m_sufficed += sufficed ? 1 : 0;
+        return std::uint64_t { 1 } << (static_cast<unsigned>(p) % 64);
     }
 
 private:
-    unsigned m_tried = 0;
-    unsigned m_sufficed = 0;
-    unsigned m_skipped = 0;
+    std::vector<std::uint64_t> m_words;
 };
 
-// The dam's side of one pairing beyond its walk alone. The sire's side is walked first, so every
-// bird it met close counts as close on the dam's side too: at each stop of the dam's walk at such
-// a bird the youngster's walk goes on. Those further visits are walked here, with the birds the
-// dam's side had met close by the time of the stop, and their blood and occurrences kept apart.
-// Only the blood of birds met on both sides counts, so the walk leaves out every bird from which
-// no bird of the sire's side can be reached.
+// The places two sets share, counted word by word. On x86-64 a second copy of the loop uses the
+// processor's bit count where it has one; elsewhere, or without it, the count is the library's.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("popcnt", "default")))
+#endif
+int sharedCount(const std::vector<std::uint64_t> &a, const std::vector<std::uint64_t> &b,
+    std::size_t first, std::size_t end)
+{
+    int count = 0;
+    for (std::size_t w = first; w < end; ++w)
+        count += std::popcount(a[w] & b[w]);
+    return count;
+}
+
+// The words of a set that hold its members: from the first such word to past the last.
+struct WordRange
+{
+    std::size_t first = 0;
+    std::size_t end = 0;
+
+    static WordRange of(const std::vector<int> &places)
+    {
+        if (places.empty())
+            return {};
+        const auto [low, high] = std::minmax_element(places.begin(), places.end());
+        return { PlaceSet::word(*low), PlaceSet::word(*high) + 1 };
+    }
+
+    WordRange overlap(WordRange other) const
+    {
+        const std::size_t from = std::max(first, other.first);
+        return { from, std::max(from, std::min(end, other.end)) };
+    }
+};
+
+// The sire's side of every pairing of one cock: the birds met, with the figures the contribution
+// reads (blood per occurrence and occurrences, so that each contribution is computed in the
+// analysis' own order: (sire blood / sire occurrences) (dam blood / dam occurrences) 2
+// (sire occurrences) (dam occurrences) (1 + F)), the birds met close, and the birds from which
+// some bird met can be reached going up.
+struct SireSide
+{
+    struct Weighted
+    {
+        double weight; // 2 blood (1 + F): the contribution per blood on the dam's side
+        int place;
+        int rank; // among the birds met, in the order of their places
+    };
+
+    // Each set holds place `size`, the unknown parent, never.
+    PlaceSet met;
+    WordRange metWords;
+    std::vector<int> metBefore; // members in the words before, by word
+    PlaceSet close;
+    PlaceSet leadsTo; // met, or with an ancestor met
+    struct Figures
+    {
+        double bloodPerOccurrence;
+        double occurrences;
+        double onePlusInbreeding;
+    };
+    std::vector<Figures> figures; // by rank
+    std::vector<Weighted> byWeight; // the largest weight first
+
+    int rankOf(int p) const
+    {
+        const auto w = PlaceSet::word(p);
+        return metBefore[w] + bitsSet(met.words()[w] & (PlaceSet::bit(p) - 1));
+    }
+};
+
+SireSide sireSide(const SideWalk &walk, const Ancestry &a, const Inbreeding &inbreeding)
+{
+    SireSide side;
+    side.met = PlaceSet(a.size + 1);
+    side.metWords = WordRange::of(walk.place);
+    side.close = PlaceSet(a.size + 1);
+    side.leadsTo = PlaceSet(a.size + 1);
+    for (const int p : walk.place)
+        side.met.add(p);
+    side.metBefore.resize(side.met.words().size());
+    int before = 0;
+    for (std::size_t w = 0; w < side.met.words().size(); ++w) {
+        side.metBefore[w] = before;
+        before += std::popcount(side.met.words()[w]);
+    }
+    const std::size_t count = walk.place.size();
+    side.figures.resize(count);
+    side.byWeight.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int p = walk.place[i];
+        const int rank = side.rankOf(p);
+        const auto r = static_cast<std::size_t>(rank);
+        const double onePlusF = 1.0 + inbreeding.f[static_cast<std::size_t>(p)];
+        side.figures[r] = { walk.blood[i] / walk.occurrences[i], walk.occurrences[i], onePlusF };
+        side.byWeight[i] = { 2.0 * walk.blood[i] * onePlusF, p, rank };
+    }
+    std::sort(side.byWeight.begin(), side.byWeight.end(),
+        [](const SireSide::Weighted &x, const SireSide::Weighted &y) {
+            return x.weight > y.weight;
+        });
+    for (const int p : walk.metClose)
+        side.close.add(p);
+    // Parents come before their young, so one pass down the order marks every bird that leads up
+    // to a bird met.
+    const std::size_t first = side.metWords.first * 64;
+    for (std::size_t p = first; p < static_cast<std::size_t>(a.size); ++p) {
+        const int place = static_cast<int>(p);
+        if (side.met.has(place) || side.leadsTo.has(a.sire[p]) || side.leadsTo.has(a.dam[p]))
+            side.leadsTo.add(place);
+    }
+    return side;
+}
+
+// The dam's side of the pairings of one hen, spread over the ordered birds: blood and
+// occurrences by place, the rank of each bird met close in the order it was met, and the stops
+// of the walk ordered by place.
+class DamSide
+{
+public:
+    static constexpr int not_close = std::numeric_limits<int>::max();
+
+    // The stops of the walk at one bird. The first step up from them gives each known parent the
+    // same blood and occurrences; `damGoesOn` tells whether the walk from some of them goes on
+    // from a parent for the birds the dam's side had met close by their time.
+    struct StopsAt
+    {
+        int place;
+        std::size_t first; // the stops, ordered by place
+        std::size_t end;
+        double parentBlood;
+        double parentOccurrences;
+        bool damGoesOn;
+    };
+
+    explicit DamSide(const Ancestry &a)
+        : m_ancestry(a), m_figures(static_cast<std::size_t>(a.size)),
+          m_stopsIndex(static_cast<std::size_t>(a.size), 0), m_met(a.size), m_stopPlaces(a.size)
+    { }
+
+    void load(SideWalk walk)
+    {
+        m_walk = std::move(walk);
+        for (std::size_t i = 0; i < m_walk.place.size(); ++i) {
+            Figures &figures = m_figures[static_cast<std::size_t>(m_walk.place[i])];
+            figures.blood = m_walk.blood[i];
+            figures.occurrences = m_walk.occurrences[i];
+            figures.bloodPerOccurrence = m_walk.blood[i] / m_walk.occurrences[i];
+            m_met.add(m_walk.place[i]);
+        }
+        m_byBlood = m_walk.place;
+        std::sort(
+            m_byBlood.begin(), m_byBlood.end(), [&](int x, int y) { return blood(x) > blood(y); });
+        m_metWords = WordRange::of(m_walk.place);
+        for (std::size_t i = 0; i < m_walk.metClose.size(); ++i)
+            m_figures[static_cast<std::size_t>(m_walk.metClose[i])].closeRank = static_cast<int>(i);
+        gatherStops();
+    }
+
+    void clear()
+    {
+        for (const int p : m_walk.place) {
+            m_figures[static_cast<std::size_t>(p)] = {};
+            m_met.remove(p);
+        }
+        for (const StopsAt &at : m_stopsAt)
+            m_stopPlaces.remove(at.place);
+    }
+
+    double blood(int p) const { return m_figures[static_cast<std::size_t>(p)].blood; }
+    double bloodPerOccurrence(int p) const
+    {
+        return m_figures[static_cast<std::size_t>(p)].bloodPerOccurrence;
+    }
+    double occurrences(int p) const { return m_figures[static_cast<std::size_t>(p)].occurrences; }
+    // The birds met, the most blood first.
+    const std::vector<int> &byBlood() const { return m_byBlood; }
+    int closeRank(int p) const { return m_figures[static_cast<std::size_t>(p)].closeRank; }
+    const PlaceSet &met() const { return m_met; }
+    WordRange metWords() const { return m_metWords; }
+    const Stop &stop(std::size_t i) const { return m_walk.stops[i]; }
+
+    // Calls stopped(stopsAt) for the stops at every bird of `close`.
+    template <typename Stopped> void stopsAt(const PlaceSet &close, Stopped stopped) const
+    {
+        const auto &stops = m_stopPlaces.words();
+        for (std::size_t w = m_stopWords.first; w < m_stopWords.end; ++w) {
+            for (std::uint64_t both = stops[w] & close.words()[w]; both != 0; both &= both - 1) {
+                const auto p = w * 64 + static_cast<std::size_t>(std::countr_zero(both));
+                stopped(m_stopsAt[static_cast<std::size_t>(m_stopsIndex[p])]);
+            }
+        }
+    }
+
+private:
+    void gatherStops()
+    {
+        std::stable_sort(m_walk.stops.begin(), m_walk.stops.end(),
+            [](const Stop &x, const Stop &y) { return x.place < y.place; });
+        m_stopsAt.clear();
+        std::vector<int> places;
+        for (std::size_t i = 0; i < m_walk.stops.size();) {
+            const int p = m_walk.stops[i].place;
+            StopsAt at { p, i, i, 0.0, 0.0, false };
+            int mostClose = 0;
+            for (; i < m_walk.stops.size() && m_walk.stops[i].place == p; ++i) {
+                const Stop &stop = m_walk.stops[i];
+                const auto paths = static_cast<double>(stop.paths);
+                at.parentBlood
+                    += paths * generationWeights[static_cast<std::size_t>(stop.generation) + 1];
+                at.parentOccurrences += paths;
+                mostClose = std::max(mostClose, stop.closeCount);
+            }
+            at.end = i;
+            const auto pu = static_cast<std::size_t>(p);
+            for (const int parent : { m_ancestry.sire[pu], m_ancestry.dam[pu] })
+                at.damGoesOn
+                    = at.damGoesOn || (parent != m_ancestry.size && closeRank(parent) < mostClose);
+            m_stopsIndex[pu] = static_cast<int>(m_stopsAt.size());
+            m_stopsAt.push_back(at);
+            m_stopPlaces.add(p);
+            places.push_back(p);
+        }
+        m_stopWords = WordRange::of(places);
+    }
+
+    // A bird's figures on the dam's side, 0 for a bird not met.
+    struct Figures
+    {
+        double blood = 0.0;
+        double bloodPerOccurrence = 0.0;
+        double occurrences = 0.0;
+        int closeRank = not_close; // among the birds met close, in the order they were met
+    };
+
+    const Ancestry &m_ancestry;
+    std::vector<Figures> m_figures; // by place
+    std::vector<int> m_stopsIndex; // by place, for places with stops
+    PlaceSet m_met;
+    PlaceSet m_stopPlaces;
+    WordRange m_metWords;
+    WordRange m_stopWords;
+    SideWalk m_walk;
+    std::vector<StopsAt> m_stopsAt;
+    std::vector<int> m_byBlood;
+};
+
+// The dam's side of one pairing beyond the hen's walk alone. The sire's side is walked first, so
+// every bird it met close counts as close on the dam's side too: at each stop of the dam's walk
+// at such a bird the youngster's walk goes on. Those further visits are walked here, each going on
+// from the birds close on the sire's side and the birds the dam's side had met close by the time
+// of its stop, and their blood and occurrences kept apart. Only the blood of birds met on both
+// sides counts, so the walk leaves out every bird from which no bird of the sire's side can be
+// reached.
+//
+// The walk goes generation by generation; the visits of one bird at one generation from stops
+// with the same birds close by their time are counted together as paths instead of being
+// repeated, so a line bred back to the same birds costs birds per generation, not paths.
 class FurtherWalk
 {
 public:
     explicit FurtherWalk(const Ancestry &a)
-        : m_ancestry(a), m_tally(a.size), m_deep(a),
-          m_closeRank(static_cast<std::size_t>(a.size), -1)
+        : m_ancestry(a), m_tally(a.size), m_round(static_cast<std::size_t>(a.size), 0),
+          m_latest(static_cast<std::size_t>(a.size), 0)
     { }
 
-    // Walks on from every stop of `dam` at a bird marked close on the sire's side.
-    //
-    // Which birds the walk goes on from depends on the time of each stop, through the birds the
-    // dam's side had met close by then. Most often that makes no difference: the walk from all
-    // stops together, with every bird the dam's side ever met close, meets no bird that became
-    // close after the first stop. Only otherwise are the stops walked again, group by group.
-    // `record` keeps, for the hen, how often the walk of all stops together was tried and how
-    // often it sufficed: it is tried while it suffices often enough, and now and then otherwise.
-    void walk(const SideWalk &dam, const SireMarks &sire, TogetherRecord &record)
+    void walk(const SireSide &sire, const DamSide &dam)
     {
-        m_relevant.clear();
-        for (const Stop &stop : dam.stops) {
-            const auto pu = static_cast<std::size_t>(stop.place);
-            if (sire.isClose(stop.place)
-                && (sire.leadsToSireSide(m_ancestry.sire[pu])
-                    || sire.leadsToSireSide(m_ancestry.dam[pu])))
-                m_relevant.push_back(&stop);
+        for (int g = m_firstStop; g <= m_lastStop; ++g)
+            m_stops[static_cast<std::size_t>(g)].clear();
+        m_firstStop = last_counted_generation;
+        m_lastStop = 0;
+        m_endsAtParents.clear();
+        dam.stopsAt(sire.close, [&](const DamSide::StopsAt &at) {
+            const auto pu = static_cast<std::size_t>(at.place);
+            if (!at.damGoesOn && !sire.close.has(m_ancestry.sire[pu])
+                && !sire.close.has(m_ancestry.dam[pu])) {
+                m_endsAtParents.push_back(&at);
+                return;
+            }
+            for (std::size_t i = at.first; i < at.end; ++i) {
+                const Stop &stop = dam.stop(i);
+                m_stops[static_cast<std::size_t>(stop.generation)].push_back(&stop);
+                m_firstStop = std::min(m_firstStop, stop.generation);
+                m_lastStop = std::max(m_lastStop, stop.generation);
+            }
+        });
+        if (m_lastStop > 0) {
+            m_dividing.clear();
+            while (!walkStops(sire, dam))
+                m_tally.clear();
         }
-        if (m_relevant.empty())
-            return;
-        rankClose(dam, sire);
-        walkRelevant(sire, record);
-        for (const int p : dam.metClose)
-            m_closeRank[static_cast<std::size_t>(p)] = -1;
+        for (const DamSide::StopsAt *at : m_endsAtParents) {
+            const auto pu = static_cast<std::size_t>(at->place);
+            for (const int parent : { m_ancestry.sire[pu], m_ancestry.dam[pu] })
+                if (sire.met.has(parent))
+                    m_tally.add(parent, at->parentBlood, at->parentOccurrences);
+        }
     }
 
     const Tally &tally() const { return m_tally; }
     void clear() { m_tally.clear(); }
 
 private:
-    // Ranks the birds the dam's side met close in the order they were met, and counts, among the
-    // first so many of them, those that can decide whether the walk goes on: not close on the
-    // sire's side (the walk goes on from those anyway) and with a parent leading to it (from the
-    // others the walk goes nowhere). Stops whose counts hold the same deciding birds are walked
-    // alike. The counts are kept for the counts of the relevant stops only, which rise from the
-    // first to the last.
-    void rankClose(const SideWalk &dam, const SireMarks &sire)
+    // The paths reaching a bird at one generation from stops of one class, and the fewest and
+    // most birds met close by the time of those stops.
+    struct Visit
     {
-        for (std::size_t i = 0; i < dam.metClose.size(); ++i)
-            m_closeRank[static_cast<std::size_t>(dam.metClose[i])] = static_cast<int>(i);
-        m_firstCount = m_relevant.front()->closeCount;
-        const auto first = static_cast<std::size_t>(m_firstCount);
-        const auto last = static_cast<std::size_t>(m_relevant.back()->closeCount);
-        m_deciding.resize(last - first + 1);
-        m_deciding[0] = 0;
-        for (std::size_t i = first; i < last; ++i) {
-            const int p = dam.metClose[i];
-            m_deciding[i - first + 1] = m_deciding[i - first] + decides(p, sire);
-        }
+        int place;
+        int stopClass;
+        int fewestClose;
+        int mostClose;
+        long long paths;
+        int sameBird = -1; // another visit of the bird at this generation, or -1
+    };
+
+    // Which birds the walk goes on from depends on the time of each stop, through the birds the
+    // dam's side had met close by then. The stops are divided into classes by the dividing
+    // birds: the birds met close at which that made a difference, found as the walk goes. The
+    // stops of one class had met the same dividing birds close; the class is their count.
+    int stopClass(int closeCount) const
+    {
+        return static_cast<int>(std::lower_bound(m_dividing.begin(), m_dividing.end(), closeCount)
+            - m_dividing.begin());
     }
 
-    // True when going on from the bird or not can make a difference: it is not close on the
-    // sire's side and a parent of it leads to that side.
-    bool decides(int p, const SireMarks &sire) const
+    // Walks on from the stops generation by generation, the visits of one bird from one class
+    // together. At a bird where the stops of a class differ, the bird becomes dividing and the
+    // walk gives up, returning false, to be walked again.
+    bool walkStops(const SireSide &sire, const DamSide &dam)
+    {
+        m_current.clear();
+        for (int generation = m_firstStop + 1; generation <= last_counted_generation;
+             ++generation) {
+            if (m_current.empty() && generation > m_lastStop + 1)
+                break;
+            m_next.clear();
+            ++m_currentRound;
+            for (const Visit &visit : m_current) {
+                const int rank = dam.closeRank(visit.place);
+                if (rank < visit.fewestClose || sire.close.has(visit.place)) {
+                    addParents(visit, sire);
+                    continue;
+                }
+                if (rank >= visit.mostClose || !leadsOn(visit.place, sire))
+                    continue;
+                m_dividing.insert(
+                    std::upper_bound(m_dividing.begin(), m_dividing.end(), rank), rank);
+                return false;
+            }
+            for (const Stop *stop : m_stops[static_cast<std::size_t>(generation - 1)]) {
+                addParents({ stop->place, stopClass(stop->closeCount), stop->closeCount,
+                               stop->closeCount, stop->paths },
+                    sire);
+            }
+            for (const Visit &visit : m_next)
+                if (sire.met.has(visit.place))
+                    m_tally.record(visit.place, generation, visit.paths);
+            std::swap(m_current, m_next);
+        }
+        return true;
+    }
+
+    // True when a parent of the bird leads to the sire's side.
+    bool leadsOn(int p, const SireSide &sire) const
     {
         const auto pu = static_cast<std::size_t>(p);
-        return !sire.isClose(p)
-            && (sire.leadsToSireSide(m_ancestry.sire[pu])
-                || sire.leadsToSireSide(m_ancestry.dam[pu]));
+        return sire.leadsTo.has(m_ancestry.sire[pu]) || sire.leadsTo.has(m_ancestry.dam[pu]);
     }
 
-    int deciding(int closeCount) const
+    void addParents(const Visit &visit, const SireSide &sire)
     {
-        return m_deciding[static_cast<std::size_t>(closeCount - m_firstCount)];
+        const auto pu = static_cast<std::size_t>(visit.place);
+        for (const int parent : { m_ancestry.sire[pu], m_ancestry.dam[pu] })
+            if (sire.leadsTo.has(parent))
+                add(parent, visit);
     }
 
-    // True when the bird was among the first `count` birds the dam's side met close.
-    bool closeAmongFirst(int p, int count) const
+    void add(int p, const Visit &visit)
     {
-        const int rank = m_closeRank[static_cast<std::size_t>(p)];
-        return rank >= 0 && rank < count;
-    }
-
-    void walkRelevant(const SireMarks &sire, TogetherRecord &record)
-    {
-        // When all stops hold the same deciding birds, one walk with the first count is exact.
-        const int firstCount = m_relevant.front()->closeCount;
-        if (deciding(firstCount) == deciding(m_relevant.back()->closeCount)) {
-            walkByTime(sire);
-            return;
-        }
-        if (!record.worthTrying()) {
-            walkByTime(sire);
-            return;
-        }
-        bool dependsOnTime = false;
-        for (const Stop *stop : m_relevant)
-            m_deep.startParents(stop->place, stop->generation + 1, stop->paths);
-        m_deep.run([&](int p, int generation, long long paths) {
-            if (!sire.leadsToSireSide(p))
-                return false;
-            m_tally.record(p, generation, paths);
-            if (generation >= last_counted_generation)
-                return false;
-            if (sire.isClose(p))
-                return true;
-            const int rank = m_closeRank[static_cast<std::size_t>(p)];
-            dependsOnTime = dependsOnTime || (rank >= firstCount && decides(p, sire));
-            return rank >= 0;
-        });
-        record.tried(!dependsOnTime);
-        if (!dependsOnTime)
-            return;
-        m_tally.clear();
-        walkByTime(sire);
-    }
-
-    void walkByTime(const SireMarks &sire)
-    {
-        int closeCount = -1;
-        const auto walkDeep = [&] {
-            m_deep.run([&](int p, int generation, long long paths) {
-                if (!sire.leadsToSireSide(p))
-                    return false;
-                m_tally.record(p, generation, paths);
-                return generation < last_counted_generation
-                    && (sire.isClose(p) || closeAmongFirst(p, closeCount));
-            });
-        };
-        for (const Stop *stop : m_relevant) {
-            if (closeCount < 0 || deciding(stop->closeCount) != deciding(closeCount)) {
-                walkDeep();
-                closeCount = stop->closeCount;
+        const auto pu = static_cast<std::size_t>(p);
+        int same = -1;
+        if (m_round[pu] == m_currentRound) {
+            same = m_latest[pu];
+            for (int v = same; v >= 0; v = m_next[static_cast<std::size_t>(v)].sameBird) {
+                Visit &known = m_next[static_cast<std::size_t>(v)];
+                if (known.stopClass == visit.stopClass) {
+                    known.paths += visit.paths;
+                    known.fewestClose = std::min(known.fewestClose, visit.fewestClose);
+                    known.mostClose = std::max(known.mostClose, visit.mostClose);
+                    return;
+                }
             }
-            m_deep.startParents(stop->place, stop->generation + 1, stop->paths);
         }
-        walkDeep();
+        m_round[pu] = m_currentRound;
+        m_latest[pu] = static_cast<int>(m_next.size());
+        m_next.push_back(visit);
+        m_next.back().place = p;
+        m_next.back().sameBird = same;
     }
 
     const Ancestry &m_ancestry;
     Tally m_tally;
-    GenerationWalk m_deep;
-    std::vector<const Stop *> m_relevant;
-    std::vector<int> m_closeRank; // of the dam's close birds by place, else -1
-    std::vector<int> m_deciding; // by count of the dam's close birds from the first stop's
-    int m_firstCount = 0;
+    std::array<std::vector<const Stop *>, last_counted_generation + 1> m_stops; // by generation
+    std::vector<Visit> m_current; // the visits of one generation
+    std::vector<Visit> m_next; // of the generation after it
+    std::vector<std::uint32_t> m_round; // by place: the round of the bird's latest visit
+    std::vector<int> m_latest; // by place: that visit
+    std::uint32_t m_currentRound = 0;
+    std::vector<int> m_dividing; // the dividing birds' ranks among the birds met close, rising
+    int m_firstStop = 0; // the generations of the stops walked
+    int m_lastStop = 0;
+    // Stops whose walk ends at the parents, which are not close on either side.
+    std::vector<const DamSide::StopsAt *> m_endsAtParents;
 };
 
 // Keeps the largest contributions, equal ones by band.
@@ -654,7 +930,8 @@ public:
 
     void add(int bird, double contribution)
     {
-        ++m_figures.common_ancestors;
+        if (contribution < smallestKept())
+            return;
         auto &ranked = m_figures.ranked;
         int at = m_kept;
         while (at > 0 && ranksBefore(bird, contribution, ranked[static_cast<std::size_t>(at - 1)]))
@@ -666,6 +943,12 @@ public:
             ranked[static_cast<std::size_t>(i)] = ranked[static_cast<std::size_t>(i - 1)];
         ranked[static_cast<std::size_t>(at)] = { bird, contribution };
         m_kept = std::min(m_kept + 1, kinship::ranked_ancestors);
+    }
+
+    // The smallest contribution still kept once all places are taken, else 0.
+    double smallestKept() const
+    {
+        return m_kept < kinship::ranked_ancestors ? 0.0 : m_figures.ranked.back().contribution;
     }
 
 private:
@@ -682,189 +965,98 @@ private:
     int m_kept = 0;
 };
 
-// The bits set in a word, added up in halves without a table or a library call.
-int bitsSet(std::uint64_t word)
-{
-    word = word - ((word >> 1) & 0x5555555555555555u);
-    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
-    word = (word + (word >> 4)) & 0x0f0f0f0f0f0f0f0fu;
-    return static_cast<int>((word * 0x0101010101010101u) >> 56);
-}
-
-// A side's blood and occurrences as the contribution reads them: blood per occurrence and
-// occurrences as doubles, so that each contribution is computed in the analysis' own order:
-// (sire blood / sire occurrences) (dam blood / dam occurrences) 2 (sire occurrences)
-// (dam occurrences) (1 + F). The birds are kept in the order of their places, with a bit per
-// place, so that the birds a side shares with another are found word by word and each one's
-// figures by counting the bits before it.
-struct SideFigures
-{
-    std::vector<std::uint64_t> met; // bit p % 64 of word p / 64 for the bird at place p
-    std::vector<int> metBefore; // birds met in the words before, by word
-    std::vector<double> blood; // by rank among the birds met
-    std::vector<double> bloodPerOccurrence;
-    std::vector<double> occurrences;
-
-    int rankOf(int p) const
-    {
-        const auto word = static_cast<std::size_t>(p) / 64;
-        const std::uint64_t below = (std::uint64_t { 1 } << (static_cast<unsigned>(p) % 64)) - 1;
-        return metBefore[word] + bitsSet(met[word] & below);
-    }
-};
-
-std::size_t bitWords(int size)
-{
-    return (static_cast<std::size_t>(size) + 63) / 64;
-}
-
-SideFigures sideFigures(const SideWalk &walk, int size)
-{
-    SideFigures figures;
-    figures.met.assign(bitWords(size), 0);
-    for (const int p : walk.place)
-        figures.met[static_cast<std::size_t>(p) / 64] |= std::uint64_t { 1 }
-            << (static_cast<unsigned>(p) % 64);
-    figures.metBefore.resize(figures.met.size());
-    int before = 0;
-    for (std::size_t w = 0; w < figures.met.size(); ++w) {
-        figures.metBefore[w] = before;
-        before += bitsSet(figures.met[w]);
-    }
-    figures.blood.resize(walk.place.size());
-    figures.bloodPerOccurrence.resize(walk.place.size());
-    figures.occurrences.resize(walk.place.size());
-    for (std::size_t i = 0; i < walk.place.size(); ++i) {
-        const auto r = static_cast<std::size_t>(figures.rankOf(walk.place[i]));
-        const double occurrences = walk.occurrences[i];
-        figures.blood[r] = walk.blood[i];
-        figures.bloodPerOccurrence[r] = walk.blood[i] / occurrences;
-        figures.occurrences[r] = occurrences;
-    }
-    return figures;
-}
-
-// Ranks the common ancestors of every cock with every hen, one cock at a time: the cock's side
-// spread over the ordered birds, each hen's side read along its list.
+// Ranks the common ancestors of hens with every cock, one hen at a time: each cock's side is
+// prepared once and shared, each hen's side spread over the ordered birds while her pairings are
+// ranked.
 class PairRanker
 {
 public:
-    PairRanker(
-        const Ancestry &a, const Inbreeding &inbreeding, const std::vector<kinship::bird> &birds)
-        : m_ancestry(a), m_inbreeding(inbreeding), m_birds(birds), m_walker(a), m_further(a),
-          m_sire(static_cast<std::size_t>(a.size)),
-          m_closeOnSire(static_cast<std::size_t>(a.size), 0),
-          m_leadsToSireSide(static_cast<std::size_t>(a.size) + 1, 0),
-          m_ranked(static_cast<std::size_t>(a.size), 0), m_sireMet(bitWords(a.size), 0)
+    PairRanker(const Ancestry &a, const std::vector<kinship::bird> &birds,
+        const std::vector<SireSide> &cocks)
+        : m_ancestry(a), m_birds(birds), m_cocks(cocks), m_walker(a), m_dam(a), m_further(a),
+          m_ranked(static_cast<std::size_t>(a.size), 0)
     { }
 
-    void addHen(int place)
+    // Ranks the hen at `place` with every cock; figures(c) receives the cock c's pairing.
+    template <typename Figures> void rankHen(int place, Figures figures)
     {
-        m_hens.push_back(m_walker.walk(place));
-        m_together.emplace_back();
-        m_henFigures.push_back(sideFigures(m_hens.back(), m_ancestry.size));
-    }
-
-    // Ranks the cock at `place` with every hen added; figures[h] receives the hen h's pairing.
-    template <typename Figures> void rankCock(int place, Figures figures)
-    {
-        const SideWalk sire = m_walker.walk(place);
-        const auto mark = ++m_cockMark;
-        for (std::size_t i = 0; i < sire.place.size(); ++i) {
-            const auto p = static_cast<std::size_t>(sire.place[i]);
-            m_sireMet[p / 64] |= std::uint64_t { 1 } << (p % 64);
-            m_sire[p] = { sire.blood[i] / sire.occurrences[i], sire.occurrences[i],
-                1.0 + m_inbreeding.f[p] };
-        }
-        for (const int p : sire.metClose)
-            m_closeOnSire[static_cast<std::size_t>(p)] = mark;
-        markLeadsToSireSide(mark);
-        const SireMarks marks { m_closeOnSire, m_leadsToSireSide, mark };
-        for (std::size_t h = 0; h < m_hens.size(); ++h) {
-            m_further.walk(m_hens[h], marks, m_together[h]);
-            rankPair(m_henFigures[h], figures(h));
+        m_dam.load(m_walker.walk(place));
+        for (std::size_t c = 0; c < m_cocks.size(); ++c) {
+            m_further.walk(m_cocks[c], m_dam);
+            rankPair(m_cocks[c], figures(c));
             m_further.clear();
         }
-        std::fill(m_sireMet.begin(), m_sireMet.end(), 0);
-        for (const int p : sire.place) {
-            m_sire[static_cast<std::size_t>(p)] = {};
-        }
+        m_dam.clear();
     }
 
 private:
-    // Marks every bird that is met on the sire's side or has an ancestor that is, in one pass
-    // down the order.
-    void markLeadsToSireSide(std::uint32_t mark)
-    {
-        for (std::size_t p = 0; p < static_cast<std::size_t>(m_ancestry.size); ++p) {
-            if (m_sire[p].occurrences != 0.0
-                || m_leadsToSireSide[static_cast<std::size_t>(m_ancestry.sire[p])] == mark
-                || m_leadsToSireSide[static_cast<std::size_t>(m_ancestry.dam[p])] == mark)
-                m_leadsToSireSide[p] = mark;
-        }
-    }
-
-    void rankPair(const SideFigures &damFigures, kinship::pair_figures &figures)
+    // The birds met on both sides, taken in turn from the sire's side by weight and from the
+    // dam's by blood in her walk alone, until no bird left can come up to the third contribution
+    // kept: a bird's contribution is its weight times its blood on the dam's side, and a bird not
+    // yet taken has no more weight than the next on the sire's side and, unless the further walk
+    // met it, no more blood than the next on the dam's. The birds the further walk met are
+    // looked at last. The common ancestors are counted word by word.
+    void rankPair(const SireSide &sire, kinship::pair_figures &figures)
     {
         Ranking ranking(figures, m_birds);
-        const auto pairMark = ++m_pairMark;
-        for (std::size_t w = 0; w < m_sireMet.size(); ++w) {
-            for (std::uint64_t both = m_sireMet[w] & damFigures.met[w]; both != 0;
-                 both &= both - 1) {
-                const int p = static_cast<int>(w * 64) + std::countr_zero(both);
-                const auto i = static_cast<std::size_t>(damFigures.rankOf(p));
-                if (m_further.tally().occurrences(p) == 0) {
-                    addContribution(
-                        ranking, p, damFigures.bloodPerOccurrence[i], damFigures.occurrences[i]);
-                    continue;
-                }
-                m_ranked[static_cast<std::size_t>(p)] = pairMark;
-                const double dn = damFigures.occurrences[i] + m_further.tally().occurrences(p);
-                addContribution(
-                    ranking, p, (damFigures.blood[i] + m_further.tally().blood(p)) / dn, dn);
+        const WordRange both = sire.metWords.overlap(m_dam.metWords());
+        int common = sharedCount(sire.met.words(), m_dam.met().words(), both.first, both.end);
+        const auto mark = ++m_pairMark;
+        const Tally &further = m_further.tally();
+        const auto take = [&](int p, int rank) {
+            m_ranked[static_cast<std::size_t>(p)] = mark;
+            const double occurrences = further.occurrences(p);
+            if (occurrences == 0.0) {
+                add(ranking, sire, rank, p, m_dam.bloodPerOccurrence(p), m_dam.occurrences(p));
+                return;
             }
+            const double all = m_dam.occurrences(p) + occurrences;
+            add(ranking, sire, rank, p, (m_dam.blood(p) + further.blood(p)) / all, all);
+        };
+        const auto &bySire = sire.byWeight;
+        const auto &byDam = m_dam.byBlood();
+        std::size_t i = 0;
+        for (std::size_t j = 0; i < bySire.size() && j < byDam.size(); ++i, ++j) {
+            // Allows for rounding between the weight times the blood and the contribution.
+            const double most = bySire[i].weight * m_dam.blood(byDam[j]) * (1.0 + 1e-9);
+            if (most < ranking.smallestKept())
+                break;
+            const int p = bySire[i].place;
+            const bool met = m_dam.occurrences(p) != 0.0 || further.occurrences(p) != 0.0;
+            if (met && m_ranked[static_cast<std::size_t>(p)] != mark)
+                take(p, bySire[i].rank);
+            const int q = byDam[j];
+            if (sire.met.has(q) && m_ranked[static_cast<std::size_t>(q)] != mark)
+                take(q, sire.rankOf(q));
         }
-        for (const int p : m_further.tally().met()) {
-            const bool common = m_sire[static_cast<std::size_t>(p)].occurrences != 0.0;
-            if (!common || m_ranked[static_cast<std::size_t>(p)] == pairMark)
+        const double weightLeft = i < bySire.size() ? bySire[i].weight * (1.0 + 1e-9) : 0.0;
+        for (const int p : further.met()) {
+            common += m_dam.occurrences(p) == 0.0 ? 1 : 0;
+            if (m_ranked[static_cast<std::size_t>(p)] == mark)
                 continue;
-            // Met only by the further walk.
-            const double dn = m_further.tally().occurrences(p);
-            addContribution(ranking, p, m_further.tally().blood(p) / dn, dn);
+            if (weightLeft * (m_dam.blood(p) + further.blood(p)) >= ranking.smallestKept())
+                take(p, sire.rankOf(p));
         }
+        figures.common_ancestors = common;
     }
 
-    void addContribution(
-        Ranking &ranking, int p, double damBloodPerOccurrence, double damOccurrences)
+    void add(Ranking &ranking, const SireSide &sire, int rank, int p, double damBloodPerOccurrence,
+        double damOccurrences)
     {
-        const auto pu = static_cast<std::size_t>(p);
-        const SireFigures &sire = m_sire[pu];
-        const double contribution = sire.bloodPerOccurrence * damBloodPerOccurrence * 2.0
-            * sire.occurrences * damOccurrences * sire.onePlusInbreeding;
-        ranking.add(m_ancestry.bird[pu], contribution);
+        const auto r = static_cast<std::size_t>(rank);
+        const SireSide::Figures &figures = sire.figures[r];
+        const double contribution = figures.bloodPerOccurrence * damBloodPerOccurrence * 2.0
+            * figures.occurrences * damOccurrences * figures.onePlusInbreeding;
+        ranking.add(m_ancestry.bird[static_cast<std::size_t>(p)], contribution);
     }
 
     const Ancestry &m_ancestry;
-    const Inbreeding &m_inbreeding;
     const std::vector<kinship::bird> &m_birds;
+    const std::vector<SireSide> &m_cocks;
     SideWalker m_walker;
+    DamSide m_dam;
     FurtherWalk m_further;
-    std::vector<SideWalk> m_hens;
-    std::vector<SideFigures> m_henFigures;
-    std::vector<TogetherRecord> m_together; // by hen
-    // The sire's side of the cock being ranked by place, side by side for one read per bird.
-    struct SireFigures
-    {
-        double bloodPerOccurrence = 0.0;
-        double occurrences = 0.0; // 0 for a bird not met on the sire's side
-        double onePlusInbreeding = 0.0;
-    };
-    std::vector<SireFigures> m_sire;
-    std::vector<std::uint32_t> m_closeOnSire;
-    std::vector<std::uint32_t> m_leadsToSireSide;
-    std::vector<std::uint32_t> m_ranked;
-    std::vector<std::uint64_t> m_sireMet; // the bits of the birds met on the sire's side
-    std::uint32_t m_cockMark = 0;
+    std::vector<std::uint32_t> m_ranked; // by place: the pairing that ranked the bird
     std::uint32_t m_pairMark = 0;
 };
 
@@ -994,11 +1186,15 @@ kinship::plan kinship::plan_pairs(
 
     if (!rank_ancestors)
         return result;
-    PairRanker ranker(ancestry, inbreeding, m_birds);
-    for (const int h : result.hens)
-        ranker.addHen(placeOf(h));
-    for (std::size_t c = 0; c < result.cocks.size(); ++c)
-        ranker.rankCock(placeOf(result.cocks[c]),
-            [&](std::size_t h) -> pair_figures & { return result.pairs[c * henCount + h]; });
+    std::vector<SireSide> sires;
+    {
+        SideWalker walker(ancestry);
+        for (const int c : result.cocks)
+            sires.push_back(sireSide(walker.walk(placeOf(c)), ancestry, inbreeding));
+    }
+    PairRanker ranker(ancestry, m_birds, sires);
+    for (std::size_t h = 0; h < henCount; ++h)
+        ranker.rankHen(placeOf(result.hens[h]),
+            [&](std::size_t c) -> pair_figures & { return result.pairs[c * henCount + h]; });
     return result;
 }
