@@ -3,10 +3,16 @@
 #include "inbreed.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
+#include <exception>
 #include <cassert>
 #include <iterator>
 #include <limits>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -27,6 +33,69 @@ bool isMissing(std::string_view band)
 {
     return band.empty() || (band.size() == 1 && (band[0] == ' ' || band[0] == '.'));
 }
+
+// The threads that share out `count` pieces of work: as many as the machine runs at once, at
+// most eight (each keeps scratch as large as the ancestry), never more than the pieces.
+std::size_t workersFor(std::size_t count)
+{
+    constexpr std::size_t most = 8;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min({ cores, most, count }));
+}
+
+// Runs work(worker, piece) for every piece below `count` on workersFor(count) threads, the
+// calling thread among them, each taking the next piece left. `worker` numbers the thread from
+// 0, so that each can keep its own scratch. Fewer threads run if the system will not start more.
+// The first exception a piece throws is thrown again here once every thread has stopped.
+template <typename Work> void shareOut(std::size_t count, Work work)
+{
+    std::atomic<std::size_t> next { 0 };
+    std::atomic<bool> failed { false };
+    std::exception_ptr failure;
+    std::mutex failureLock;
+    const auto run = [&](std::size_t worker) {
+        try {
+            for (std::size_t piece = next++; piece < count && !failed; piece = next++)
+                work(worker, piece);
+        } catch (...) {
+            const std::lock_guard lock(failureLock);
+            if (!failure)
+                failure = std::current_exception();
+            failed = true;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t worker = 1; worker < workersFor(count); ++worker) {
+        try {
+            threads.emplace_back(run, worker);
+        } catch (const std::system_error &) {
+            break;
+        }
+    }
+    run(0);
+    for (std::thread &thread : threads)
+        thread.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+// Scratch kept by each worker of shareOut, made by the worker itself when it first needs it.
+template <typename Scratch> class WorkerScratch
+{
+public:
+    explicit WorkerScratch(std::size_t count) : m_scratch(workersFor(count)) { }
+
+    template <typename... Arguments> Scratch &of(std::size_t worker, Arguments &&...arguments)
+    {
+        auto &scratch = m_scratch[worker];
+        if (!scratch)
+            scratch = std::make_unique<Scratch>(std::forward<Arguments>(arguments)...);
+        return *scratch;
+    }
+
+private:
+    std::vector<std::unique_ptr<Scratch>> m_scratch;
+};
 
 // The candidates and all their ancestors, ordered so that every bird comes after its parents.
 // Places run from 0 to size - 1; the place `size` stands for an unknown parent.
@@ -203,9 +272,16 @@ Inbreeding computeInbreeding(const Ancestry &a)
     for (std::size_t p = 0; p < n; ++p)
         byDepth[static_cast<std::size_t>(a.depth[p])].push_back(static_cast<int>(p));
 
-    RelationshipColumns columns(a);
+    // A batch: the young from `first` to `end` in `young`, by at most `lanes` sires.
+    struct Batch
+    {
+        std::size_t first;
+        std::size_t end;
+        std::vector<int> sires;
+        int lastDam;
+    };
     std::vector<int> young; // birds of one depth with both parents known, by sire
-    std::vector<int> sires;
+    std::vector<Batch> batches;
     for (const std::vector<int> &birds : byDepth) {
         young.clear();
         for (const int p : birds)
@@ -215,27 +291,34 @@ Inbreeding computeInbreeding(const Ancestry &a)
         std::sort(young.begin(), young.end(), [&](int x, int y) {
             return a.sire[static_cast<std::size_t>(x)] < a.sire[static_cast<std::size_t>(y)];
         });
+        batches.clear();
         for (std::size_t first = 0; first < young.size();) {
-            sires.clear();
-            int lastDam = 0;
-            std::size_t next = first;
-            for (; next < young.size(); ++next) {
-                const auto y = static_cast<std::size_t>(young[next]);
-                if (sires.empty() || sires.back() != a.sire[y]) {
-                    if (sires.size() == RelationshipColumns::lanes)
+            Batch batch { first, first, {}, 0 };
+            for (; batch.end < young.size(); ++batch.end) {
+                const auto y = static_cast<std::size_t>(young[batch.end]);
+                if (batch.sires.empty() || batch.sires.back() != a.sire[y]) {
+                    if (batch.sires.size() == RelationshipColumns::lanes)
                         break;
-                    sires.push_back(a.sire[y]);
+                    batch.sires.push_back(a.sire[y]);
                 }
-                lastDam = std::max(lastDam, a.dam[y]);
+                batch.lastDam = std::max(batch.lastDam, a.dam[y]);
             }
-            columns.compute(sires, result.variance, lastDam);
-            for (std::size_t lane = 0; first < next; ++first) {
-                const auto y = static_cast<std::size_t>(young[first]);
-                if (sires[lane] != a.sire[y])
-                    ++lane;
-                result.f[y] = 0.5 * columns.value(a.dam[y], lane);
-            }
+            first = batch.end;
+            batches.push_back(std::move(batch));
         }
+        WorkerScratch<RelationshipColumns> columns(batches.size());
+        shareOut(batches.size(), [&](std::size_t worker, std::size_t b) {
+            const Batch &batch = batches[b];
+            RelationshipColumns &lanes = columns.of(worker, a);
+            lanes.compute(batch.sires, result.variance, batch.lastDam);
+            std::size_t lane = 0;
+            for (std::size_t i = batch.first; i < batch.end; ++i) {
+                const auto y = static_cast<std::size_t>(young[i]);
+                if (batch.sires[lane] != a.sire[y])
+                    ++lane;
+                result.f[y] = 0.5 * lanes.value(a.dam[y], lane);
+            }
+        });
         for (const int p : birds) {
             const auto pu = static_cast<std::size_t>(p);
             const double fs
@@ -1167,34 +1250,40 @@ kinship::plan kinship::plan_pairs(
         return result;
 
     const Inbreeding inbreeding = computeInbreeding(ancestry);
-    RelationshipColumns columns(ancestry);
     int lastCock = 0;
     for (const int c : result.cocks)
         lastCock = std::max(lastCock, placeOf(c));
-    std::vector<int> batch;
-    for (std::size_t first = 0; first < henCount; first += RelationshipColumns::lanes) {
+    const std::size_t henBatches
+        = (henCount + RelationshipColumns::lanes - 1) / RelationshipColumns::lanes;
+    WorkerScratch<RelationshipColumns> columns(henBatches);
+    shareOut(henBatches, [&](std::size_t worker, std::size_t b) {
+        const std::size_t first = b * RelationshipColumns::lanes;
         const std::size_t end = std::min(henCount, first + RelationshipColumns::lanes);
-        batch.clear();
+        std::vector<int> batch;
         for (std::size_t h = first; h < end; ++h)
             batch.push_back(placeOf(result.hens[h]));
-        columns.compute(batch, inbreeding.variance, lastCock);
+        RelationshipColumns &lanes = columns.of(worker, ancestry);
+        lanes.compute(batch, inbreeding.variance, lastCock);
         for (std::size_t c = 0; c < result.cocks.size(); ++c)
             for (std::size_t h = first; h < end; ++h)
                 result.pairs[c * henCount + h].inbreeding
-                    = 0.5 * columns.value(placeOf(result.cocks[c]), h - first);
-    }
+                    = 0.5 * lanes.value(placeOf(result.cocks[c]), h - first);
+    });
 
     if (!rank_ancestors)
         return result;
-    std::vector<SireSide> sires;
-    {
-        SideWalker walker(ancestry);
-        for (const int c : result.cocks)
-            sires.push_back(sireSide(walker.walk(placeOf(c)), ancestry, inbreeding));
-    }
-    PairRanker ranker(ancestry, m_birds, sires);
-    for (std::size_t h = 0; h < henCount; ++h)
-        ranker.rankHen(placeOf(result.hens[h]),
-            [&](std::size_t c) -> pair_figures & { return result.pairs[c * henCount + h]; });
+    std::vector<SireSide> sires(result.cocks.size());
+    WorkerScratch<SideWalker> walkers(sires.size());
+    shareOut(sires.size(), [&](std::size_t worker, std::size_t c) {
+        SideWalker &walker = walkers.of(worker, ancestry);
+        sires[c] = sireSide(walker.walk(placeOf(result.cocks[c])), ancestry, inbreeding);
+    });
+    WorkerScratch<PairRanker> rankers(henCount);
+    shareOut(henCount, [&](std::size_t worker, std::size_t h) {
+        rankers.of(worker, ancestry, m_birds, sires)
+            .rankHen(placeOf(result.hens[h]), [&](std::size_t c) -> pair_figures & {
+                return result.pairs[c * henCount + h];
+            });
+    });
     return result;
 }
