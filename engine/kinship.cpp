@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <exception>
 #include <cassert>
+#include <exception>
 #include <iterator>
 #include <limits>
 #include <memory>
@@ -928,7 +928,7 @@ private:
             for (const Visit &visit : m_current) {
                 const int rank = dam.closeRank(visit.place);
                 if (rank < visit.fewestClose || sire.close.has(visit.place)) {
-                    addParents(visit, sire);
+                    addParents(visit, generation, sire, dam);
                     continue;
                 }
                 if (rank >= visit.mostClose || !leadsOn(visit.place, sire))
@@ -940,11 +940,8 @@ private:
             for (const Stop *stop : m_stops[static_cast<std::size_t>(generation - 1)]) {
                 addParents({ stop->place, stopClass(stop->closeCount), stop->closeCount,
                                stop->closeCount, stop->paths },
-                    sire);
+                    generation, sire, dam);
             }
-            for (const Visit &visit : m_next)
-                if (sire.met.has(visit.place))
-                    m_tally.record(visit.place, generation, visit.paths);
             std::swap(m_current, m_next);
         }
         return true;
@@ -957,12 +954,22 @@ private:
         return sire.leadsTo.has(m_ancestry.sire[pu]) || sire.leadsTo.has(m_ancestry.dam[pu]);
     }
 
-    void addParents(const Visit &visit, const SireSide &sire)
+    // Records the visits of the bird's parents at `generation` and keeps those the walk may go on
+    // from for the next generation.
+    void addParents(const Visit &visit, int generation, const SireSide &sire, const DamSide &dam)
     {
         const auto pu = static_cast<std::size_t>(visit.place);
-        for (const int parent : { m_ancestry.sire[pu], m_ancestry.dam[pu] })
-            if (sire.leadsTo.has(parent))
+        for (const int parent : { m_ancestry.sire[pu], m_ancestry.dam[pu] }) {
+            if (!sire.leadsTo.has(parent))
+                continue;
+            if (sire.met.has(parent))
+                m_tally.record(parent, generation, visit.paths);
+            const bool endsHere = generation == last_counted_generation
+                || (!sire.close.has(parent)
+                    && (dam.closeRank(parent) >= visit.mostClose || !leadsOn(parent, sire)));
+            if (!endsHere)
                 add(parent, visit);
+        }
     }
 
     void add(int p, const Visit &visit)
@@ -1281,9 +1288,8 @@ kinship::plan kinship::plan_pairs(
     WorkerScratch<PairRanker> rankers(henCount);
     shareOut(henCount, [&](std::size_t worker, std::size_t h) {
         rankers.of(worker, ancestry, m_birds, sires)
-            .rankHen(placeOf(result.hens[h]), [&](std::size_t c) -> pair_figures & {
-                return result.pairs[c * henCount + h];
-            });
+            .rankHen(placeOf(result.hens[h]),
+                [&](std::size_t c) -> pair_figures & { return result.pairs[c * henCount + h]; });
     });
     return result;
 }
