@@ -261,7 +261,7 @@ struct Inbreeding
     std::vector<double> variance;
 };
 
-Inbreeding computeInbreeding(const Ancestry &a)
+Inbreeding computeInbreeding(const Ancestry &a, WorkerScratch<RelationshipColumns> &columns)
 {
     const auto n = static_cast<std::size_t>(a.size);
     Inbreeding result;
@@ -306,7 +306,6 @@ Inbreeding computeInbreeding(const Ancestry &a)
             first = batch.end;
             batches.push_back(std::move(batch));
         }
-        WorkerScratch<RelationshipColumns> columns(batches.size());
         shareOut(batches.size(), [&](std::size_t worker, std::size_t b) {
             const Batch &batch = batches[b];
             RelationshipColumns &lanes = columns.of(worker, a);
@@ -641,6 +640,7 @@ struct SireSide
     WordRange metWords;
     std::vector<int> metBefore; // members in the words before, by word
     PlaceSet close;
+    WordRange closeWords;
     PlaceSet leadsTo; // met, or with an ancestor met
     struct Figures
     {
@@ -690,6 +690,7 @@ SireSide sireSide(const SideWalk &walk, const Ancestry &a, const Inbreeding &inb
         });
     for (const int p : walk.metClose)
         side.close.add(p);
+    side.closeWords = WordRange::of(walk.metClose);
     // Parents come before their young, so one pass down the order marks every bird that leads up
     // to a bird met.
     const std::size_t first = side.metWords.first * 64;
@@ -769,11 +770,14 @@ public:
     WordRange metWords() const { return m_metWords; }
     const Stop &stop(std::size_t i) const { return m_walk.stops[i]; }
 
-    // Calls stopped(stopsAt) for the stops at every bird of `close`.
-    template <typename Stopped> void stopsAt(const PlaceSet &close, Stopped stopped) const
+    // Calls stopped(stopsAt) for the stops at every bird of `close`, whose members lie in the
+    // words `closeWords`.
+    template <typename Stopped>
+    void stopsAt(const PlaceSet &close, WordRange closeWords, Stopped stopped) const
     {
         const auto &stops = m_stopPlaces.words();
-        for (std::size_t w = m_stopWords.first; w < m_stopWords.end; ++w) {
+        const WordRange both = m_stopWords.overlap(closeWords);
+        for (std::size_t w = both.first; w < both.end; ++w) {
             for (std::uint64_t both = stops[w] & close.words()[w]; both != 0; both &= both - 1) {
                 const auto p = w * 64 + static_cast<std::size_t>(std::countr_zero(both));
                 stopped(m_stopsAt[static_cast<std::size_t>(m_stopsIndex[p])]);
@@ -860,7 +864,7 @@ public:
         m_firstStop = last_counted_generation;
         m_lastStop = 0;
         m_endsAtParents.clear();
-        dam.stopsAt(sire.close, [&](const DamSide::StopsAt &at) {
+        dam.stopsAt(sire.close, sire.closeWords, [&](const DamSide::StopsAt &at) {
             const auto pu = static_cast<std::size_t>(at.place);
             if (!at.damGoesOn && !sire.close.has(m_ancestry.sire[pu])
                 && !sire.close.has(m_ancestry.dam[pu])) {
@@ -1256,13 +1260,13 @@ kinship::plan kinship::plan_pairs(
     if (result.pairs.empty())
         return result;
 
-    const Inbreeding inbreeding = computeInbreeding(ancestry);
+    WorkerScratch<RelationshipColumns> columns(std::max(result.cocks.size(), henCount));
+    const Inbreeding inbreeding = computeInbreeding(ancestry, columns);
     int lastCock = 0;
     for (const int c : result.cocks)
         lastCock = std::max(lastCock, placeOf(c));
     const std::size_t henBatches
         = (henCount + RelationshipColumns::lanes - 1) / RelationshipColumns::lanes;
-    WorkerScratch<RelationshipColumns> columns(henBatches);
     shareOut(henBatches, [&](std::size_t worker, std::size_t b) {
         const std::size_t first = b * RelationshipColumns::lanes;
         const std::size_t end = std::min(henCount, first + RelationshipColumns::lanes);
