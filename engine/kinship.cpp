@@ -23,6 +23,10 @@ constexpr int walk_stop_generation = 11;
 // Occurrences beyond this generation carry no blood.
 constexpr int last_counted_generation = 20;
 
+// The ranking of a pairing's common ancestors reads each side's birds by weight; so many of them
+// are put in order beforehand, the rest only kept behind.
+constexpr std::size_t ordered_by_weight = 192;
+
 // A text ends at its first zero byte, as the stored bands do.
 std::string_view untilZero(std::string_view text)
 {
@@ -621,6 +625,21 @@ struct WordRange
     }
 };
 
+// Orders a list by `before` in its first places only, up to `most`: those hold the list's first
+// elements in order, and no element after them comes before the last of them. Returns the place
+// of that last one. The ranking seldom reads further.
+template <typename T, typename Before>
+std::size_t orderFirst(std::vector<T> &list, std::size_t most, Before before)
+{
+    if (list.empty())
+        return 0;
+    const std::size_t last = std::min(most, list.size()) - 1;
+    std::nth_element(
+        list.begin(), list.begin() + static_cast<std::ptrdiff_t>(last), list.end(), before);
+    std::sort(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(last), before);
+    return last;
+}
+
 // The sire's side of every pairing of one cock: the birds met, with the figures the contribution
 // reads (blood per occurrence and occurrences, so that each contribution is computed in the
 // analysis' own order: (sire blood / sire occurrences) (dam blood / dam occurrences) 2
@@ -649,7 +668,12 @@ struct SireSide
         double onePlusInbreeding;
     };
     std::vector<Figures> figures; // by rank
-    std::vector<Weighted> byWeight; // the largest weight first
+    // The largest weight first, up to place `lastOrdered`; none after it weighs more than it.
+    std::vector<Weighted> byWeight;
+    std::size_t lastOrdered = 0;
+
+    // No bird from place `i` of byWeight on weighs more than this.
+    double weightFrom(std::size_t i) const { return byWeight[std::min(i, lastOrdered)].weight; }
 
     int rankOf(int p) const
     {
@@ -684,7 +708,7 @@ SireSide sireSide(const SideWalk &walk, const Ancestry &a, const Inbreeding &inb
         side.figures[r] = { walk.blood[i] / walk.occurrences[i], walk.occurrences[i], onePlusF };
         side.byWeight[i] = { 2.0 * walk.blood[i] * onePlusF, p, rank };
     }
-    std::sort(side.byWeight.begin(), side.byWeight.end(),
+    side.lastOrdered = orderFirst(side.byWeight, ordered_by_weight,
         [](const SireSide::Weighted &x, const SireSide::Weighted &y) {
             return x.weight > y.weight;
         });
@@ -739,8 +763,8 @@ public:
             m_met.add(m_walk.place[i]);
         }
         m_byBlood = m_walk.place;
-        std::sort(
-            m_byBlood.begin(), m_byBlood.end(), [&](int x, int y) { return blood(x) > blood(y); });
+        m_lastByBlood = orderFirst(
+            m_byBlood, ordered_by_weight, [&](int x, int y) { return blood(x) > blood(y); });
         m_metWords = WordRange::of(m_walk.place);
         for (std::size_t i = 0; i < m_walk.metClose.size(); ++i)
             m_figures[static_cast<std::size_t>(m_walk.metClose[i])].closeRank = static_cast<int>(i);
@@ -763,8 +787,10 @@ public:
         return m_figures[static_cast<std::size_t>(p)].bloodPerOccurrence;
     }
     double occurrences(int p) const { return m_figures[static_cast<std::size_t>(p)].occurrences; }
-    // The birds met, the most blood first.
+    // The birds met, the most blood first up to a place; none after it has more blood than it.
     const std::vector<int> &byBlood() const { return m_byBlood; }
+    // No bird from place `j` of byBlood on has more blood than this.
+    double bloodFrom(std::size_t j) const { return blood(m_byBlood[std::min(j, m_lastByBlood)]); }
     int closeRank(int p) const { return m_figures[static_cast<std::size_t>(p)].closeRank; }
     const PlaceSet &met() const { return m_met; }
     WordRange metWords() const { return m_metWords; }
@@ -836,6 +862,7 @@ private:
     SideWalk m_walk;
     std::vector<StopsAt> m_stopsAt;
     std::vector<int> m_byBlood;
+    std::size_t m_lastByBlood = 0;
 };
 
 // The dam's side of one pairing beyond the hen's walk alone. The sire's side is walked first, so
@@ -1112,7 +1139,7 @@ private:
         std::size_t i = 0;
         for (std::size_t j = 0; i < bySire.size() && j < byDam.size(); ++i, ++j) {
             // Allows for rounding between the weight times the blood and the contribution.
-            const double most = bySire[i].weight * m_dam.blood(byDam[j]) * (1.0 + 1e-9);
+            const double most = sire.weightFrom(i) * m_dam.bloodFrom(j) * (1.0 + 1e-9);
             if (most < ranking.smallestKept())
                 break;
             const int p = bySire[i].place;
@@ -1123,7 +1150,7 @@ private:
             if (sire.met.has(q) && m_ranked[static_cast<std::size_t>(q)] != mark)
                 take(q, sire.rankOf(q));
         }
-        const double weightLeft = i < bySire.size() ? bySire[i].weight * (1.0 + 1e-9) : 0.0;
+        const double weightLeft = i < bySire.size() ? sire.weightFrom(i) * (1.0 + 1e-9) : 0.0;
         for (const int p : further.met()) {
             common += m_dam.occurrences(p) == 0.0 ? 1 : 0;
             if (m_ranked[static_cast<std::size_t>(p)] == mark)
