@@ -206,7 +206,7 @@ Ancestry orderAncestry(const std::vector<kinship::bird> &birds, const std::vecto
 class RelationshipColumns
 {
 public:
-    static constexpr std::size_t lanes = 16;
+    static constexpr std::size_t lanes = 32;
 
     explicit RelationshipColumns(const Ancestry &a)
         : m_ancestry(a), m_values((static_cast<std::size_t>(a.size) + 1) * lanes, 0.0)
