@@ -837,33 +837,47 @@ public:
     }
 
 private:
+    // Groups the stops by bird, the birds in the order their first stop was made.
     void gatherStops()
     {
-        std::stable_sort(m_walk.stops.begin(), m_walk.stops.end(),
-            [](const Stop &x, const Stop &y) { return x.place < y.place; });
         m_stopsAt.clear();
         std::vector<int> places;
-        for (std::size_t i = 0; i < m_walk.stops.size();) {
-            const int p = m_walk.stops[i].place;
-            StopsAt at { p, i, i, 0.0, 0.0, false };
-            int mostClose = 0;
-            for (; i < m_walk.stops.size() && m_walk.stops[i].place == p; ++i) {
-                const Stop &stop = m_walk.stops[i];
-                const auto paths = static_cast<double>(stop.paths);
-                at.parentBlood
-                    += paths * generationWeights[static_cast<std::size_t>(stop.generation) + 1];
-                at.parentOccurrences += paths;
-                mostClose = std::max(mostClose, stop.closeCount);
+        for (const Stop &stop : m_walk.stops) {
+            const auto pu = static_cast<std::size_t>(stop.place);
+            if (!m_stopPlaces.has(stop.place)) {
+                m_stopPlaces.add(stop.place);
+                m_stopsIndex[pu] = static_cast<int>(m_stopsAt.size());
+                m_stopsAt.push_back({ stop.place, 0, 0, 0.0, 0.0, false });
+                places.push_back(stop.place);
             }
-            at.end = i;
-            const auto pu = static_cast<std::size_t>(p);
+            StopsAt &at = m_stopsAt[static_cast<std::size_t>(m_stopsIndex[pu])];
+            ++at.end;
+            const auto paths = static_cast<double>(stop.paths);
+            at.parentBlood
+                += paths * generationWeights[static_cast<std::size_t>(stop.generation) + 1];
+            at.parentOccurrences += paths;
+        }
+        std::size_t first = 0;
+        for (StopsAt &at : m_stopsAt) {
+            at.first = first;
+            first += at.end;
+            at.end = at.first;
+        }
+        std::vector<Stop> grouped(m_walk.stops.size());
+        for (const Stop &stop : m_walk.stops) {
+            StopsAt &at = m_stopsAt[static_cast<std::size_t>(
+                m_stopsIndex[static_cast<std::size_t>(stop.place)])];
+            grouped[at.end++] = stop;
+        }
+        m_walk.stops = std::move(grouped);
+        for (StopsAt &at : m_stopsAt) {
+            int mostClose = 0;
+            for (std::size_t i = at.first; i < at.end; ++i)
+                mostClose = std::max(mostClose, m_walk.stops[i].closeCount);
+            const auto pu = static_cast<std::size_t>(at.place);
             for (const int parent : { m_ancestry.sire[pu], m_ancestry.dam[pu] })
                 at.damGoesOn
                     = at.damGoesOn || (parent != m_ancestry.size && closeRank(parent) < mostClose);
-            m_stopsIndex[pu] = static_cast<int>(m_stopsAt.size());
-            m_stopsAt.push_back(at);
-            m_stopPlaces.add(p);
-            places.push_back(p);
         }
         m_stopWords = WordRange::of(places);
     }
