@@ -741,11 +741,14 @@ SireSide sireSide(const SideWalk &walk, const Ancestry &a, const Inbreeding &inb
         side.close.add(p);
     side.closeWords = WordRange::of(walk.metClose);
     // Parents come before their young, so one pass down the order marks every bird that leads up
-    // to a bird met.
-    const std::size_t first = side.metWords.first * 64;
-    for (std::size_t p = first; p < static_cast<std::size_t>(a.size); ++p) {
+    // to a bird met, a byte per bird while it goes.
+    std::vector<unsigned char> leads(static_cast<std::size_t>(a.size) + 1, 0);
+    for (auto p = side.metWords.first * 64; p < static_cast<std::size_t>(a.size); ++p) {
         const int place = static_cast<int>(p);
-        if (side.met.has(place) || side.leadsTo.has(a.sire[p]) || side.leadsTo.has(a.dam[p]))
+        leads[p] = static_cast<unsigned char>(side.met.has(place)
+            | leads[static_cast<std::size_t>(a.sire[p])]
+            | leads[static_cast<std::size_t>(a.dam[p])]);
+        if (leads[p] != 0)
             side.leadsTo.add(place);
     }
     return side;
