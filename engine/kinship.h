@@ -17,9 +17,11 @@
 // sire's side times its blood on the dam's side times one plus its own inbreeding, the blood
 // counted as the analysis walks the youngster's ancestors).
 //
-// The work grows with the ancestors of the candidates, never with the square of the pedigree:
-// every ancestor's inbreeding comes from one walk up its own ancestry, and each hen's kinship with
-// all cocks from one pass up and one pass down the ordered ancestors.
+// The work grows with the ancestors of the candidates, not with the rest of the pedigree: the
+// inbreeding of the ancestors and each group of hens' kinship with all cocks come from passes up
+// and down the ordered ancestors, and each pair's common ancestors are ranked from the two sides'
+// walks, prepared once per candidate. The work is shared out over the processor's threads; the
+// figures do not depend on how many there are.
 
 #include <array>
 #include <cstdint>
