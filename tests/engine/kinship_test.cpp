@@ -192,7 +192,7 @@ TEST(Kinship, youngestOfALoftAgreeWithTheAnalysis)
     std::vector<int> cocks;
     std::vector<int> hens;
     for (int i = 0; i < 20; ++i)
-        (i % 2 == 0 ? cocks : hens).push_back(pedigree.find("Y19-" + std::to_string(i)));
+        (i % 2 == 0 ? cocks : hens).push_back(pedigree.find(std::string("Y19-").append(std::to_string(i))));
     expectTheAnalysis(rows, cocks, hens);
 }
 
@@ -204,10 +204,11 @@ Pedigree lineBredToPatriarch(int generations)
     std::string cock = "PATRIARCH";
     std::string hen = "M0";
     for (int g = 1; g <= generations; ++g) {
-        const std::string son = "LS" + std::to_string(g);
-        const std::string daughter = "LD" + std::to_string(g);
+        const std::string number = std::to_string(g);
+        const std::string son = std::string("LS").append(number);
+        const std::string daughter = std::string("LD").append(number);
         rows.push_back({ son, cock, hen });
-        rows.push_back({ daughter, "PATRIARCH", "M" + std::to_string(g) });
+        rows.push_back({ daughter, "PATRIARCH", std::string("M").append(number) });
         cock = son;
         hen = daughter;
     }
