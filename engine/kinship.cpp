@@ -756,7 +756,7 @@ SireSide sireSide(const SideWalk &walk, const Ancestry &a, const Inbreeding &inb
 
 // The dam's side of the pairings of one hen, spread over the ordered birds: blood and
 // occurrences by place, the rank of each bird met close in the order it was met, and the stops
-// of the walk ordered by place.
+// of the walk grouped by bird.
 class DamSide
 {
 public:
@@ -768,7 +768,7 @@ public:
     struct StopsAt
     {
         int place;
-        std::size_t first; // the stops, ordered by place
+        std::size_t first; // the stops, grouped by bird
         std::size_t end;
         double parentBlood;
         double parentOccurrences;
@@ -915,9 +915,11 @@ private:
 // sides counts, so the walk leaves out every bird from which no bird of the sire's side can be
 // reached.
 //
-// The walk goes generation by generation; the visits of one bird at one generation from stops
-// with the same birds close by their time are counted together as paths instead of being
-// repeated, so a line bred back to the same birds costs birds per generation, not paths.
+// Most stops at such a bird end at its parents, which are close on neither side: those are given
+// their blood at once. The others are walked generation by generation; the visits of one bird at
+// one generation from stops with the same birds close by their time are counted together as
+// paths instead of being repeated, so a line bred back to the same birds costs birds per
+// generation, not paths.
 class FurtherWalk
 {
 public:

@@ -192,7 +192,8 @@ TEST(Kinship, youngestOfALoftAgreeWithTheAnalysis)
     std::vector<int> cocks;
     std::vector<int> hens;
     for (int i = 0; i < 20; ++i)
-        (i % 2 == 0 ? cocks : hens).push_back(pedigree.find(std::string("Y19-").append(std::to_string(i))));
+        (i % 2 == 0 ? cocks : hens)
+            .push_back(pedigree.find(std::string("Y19-").append(std::to_string(i))));
     expectTheAnalysis(rows, cocks, hens);
 }
 
