@@ -1332,26 +1332,30 @@ kinship::plan kinship::plan_pairs(
     if (result.pairs.empty())
         return result;
 
-    WorkerScratch<RelationshipColumns> columns(std::max(result.cocks.size(), henCount));
-    const Inbreeding inbreeding = computeInbreeding(ancestry, columns);
-    int lastCock = 0;
-    for (const int c : result.cocks)
-        lastCock = std::max(lastCock, placeOf(c));
-    const std::size_t henBatches
-        = (henCount + RelationshipColumns::lanes - 1) / RelationshipColumns::lanes;
-    shareOut(henBatches, [&](std::size_t worker, std::size_t b) {
-        const std::size_t first = b * RelationshipColumns::lanes;
-        const std::size_t end = std::min(henCount, first + RelationshipColumns::lanes);
-        std::vector<int> batch;
-        for (std::size_t h = first; h < end; ++h)
-            batch.push_back(placeOf(result.hens[h]));
-        RelationshipColumns &lanes = columns.of(worker, ancestry);
-        lanes.compute(batch, inbreeding.variance, lastCock);
-        for (std::size_t c = 0; c < result.cocks.size(); ++c)
+    // The relationship columns are large; they are let go before the ranking.
+    Inbreeding inbreeding;
+    {
+        WorkerScratch<RelationshipColumns> columns(std::max(result.cocks.size(), henCount));
+        inbreeding = computeInbreeding(ancestry, columns);
+        int lastCock = 0;
+        for (const int c : result.cocks)
+            lastCock = std::max(lastCock, placeOf(c));
+        const std::size_t henBatches
+            = (henCount + RelationshipColumns::lanes - 1) / RelationshipColumns::lanes;
+        shareOut(henBatches, [&](std::size_t worker, std::size_t b) {
+            const std::size_t first = b * RelationshipColumns::lanes;
+            const std::size_t end = std::min(henCount, first + RelationshipColumns::lanes);
+            std::vector<int> batch;
             for (std::size_t h = first; h < end; ++h)
-                result.pairs[c * henCount + h].inbreeding
-                    = 0.5 * lanes.value(placeOf(result.cocks[c]), h - first);
-    });
+                batch.push_back(placeOf(result.hens[h]));
+            RelationshipColumns &lanes = columns.of(worker, ancestry);
+            lanes.compute(batch, inbreeding.variance, lastCock);
+            for (std::size_t c = 0; c < result.cocks.size(); ++c)
+                for (std::size_t h = first; h < end; ++h)
+                    result.pairs[c * henCount + h].inbreeding
+                        = 0.5 * lanes.value(placeOf(result.cocks[c]), h - first);
+        });
+    }
 
     if (!rank_ancestors)
         return result;
