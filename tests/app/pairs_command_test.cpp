@@ -1,24 +1,14 @@
 #include "app/command_line.h"
 #include "app/pairs_command.h"
+#include "app_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 struct Result
 {
@@ -32,13 +22,10 @@ class PairsCommand : public testing::Test
 protected:
     void SetUp() override
     {
-        m_folder = fs::temp_directory_path() / ("zan-pairs-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-        m_pedigree = write("loft.csv",
+        m_pedigree = m_folder.write("loft.csv",
             "\"S1\",\"GS\",\"GD\"\r\n\"D1\",\"GS\",\"GD\"\r\n\"H1\",\"GS\",\"M1\"\r\n"
             "\"Q\",\"S1\",\"D1234567890123456789\"\r\n");
     }
-    void TearDown() override { fs::remove_all(m_folder); }
 
     Result run(std::vector<std::string> arguments)
     {
@@ -52,13 +39,7 @@ protected:
         return result;
     }
 
-    std::string write(const std::string &name, const std::string &bytes)
-    {
-        std::ofstream(m_folder / name, std::ios::binary) << bytes;
-        return (m_folder / name).string();
-    }
-
-    fs::path m_folder;
+    TestFolder m_folder;
     std::string m_pedigree;
 };
 
@@ -79,9 +60,9 @@ TEST_F(PairsCommand, writesTheTextAndReportsWhatItLeftOut)
 
 TEST_F(PairsCommand, readsListsFromFilesAndWritesCsvAndPdf)
 {
-    const std::string hens = write("hens.txt", "D1\r\n  H1  \r\n\r\n");
-    const std::string csv = (m_folder / "pairs.csv").string();
-    const std::string pdf = (m_folder / "pairs.pdf").string();
+    const std::string hens = m_folder.write("hens.txt", "D1\r\n  H1  \r\n\r\n");
+    const std::string csv = m_folder.file("pairs.csv");
+    const std::string pdf = m_folder.file("pairs.pdf");
     const Result result
         = run({ "--cocks", "S1", "--hens", "@" + hens, "--csv", csv, "--pdf", pdf });
     EXPECT_EQ(result.status, 0) << result.errors;
@@ -92,16 +73,15 @@ TEST_F(PairsCommand, readsListsFromFilesAndWritesCsvAndPdf)
 
 TEST_F(PairsCommand, failsOnAListFileItCannotRead)
 {
-    const Result result
-        = run({ "--cocks", "@" + (m_folder / "missing.txt").string(), "--hens", "D1" });
+    const Result result = run({ "--cocks", "@" + m_folder.file("missing.txt"), "--hens", "D1" });
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.errors, "zan: cannot read file " + (m_folder / "missing.txt").string() + "\n");
+    EXPECT_EQ(result.errors, "zan: cannot read file " + m_folder.file("missing.txt") + "\n");
 }
 
 TEST_F(PairsCommand, failsOnACsvItCannotWrite)
 {
-    const Result result = run(
-        { "--cocks", "S1", "--hens", "D1", "--csv", (m_folder / "no/such/dir.csv").string() });
+    const Result result
+        = run({ "--cocks", "S1", "--hens", "D1", "--csv", m_folder.file("no/such/dir.csv") });
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.errors.rfind("zan: row 4", 0), 0u);
     EXPECT_NE(result.errors.find("zan: cannot create file"), std::string::npos);
