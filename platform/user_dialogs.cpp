@@ -3,6 +3,7 @@
 #include "text_codec.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringConverter>
@@ -69,10 +70,36 @@ QString qtFilter(const std::string &filter)
     return filters.join(QLatin1String(";;"));
 }
 
+// Qt's dialog adds the default suffix to every typed name without one, so a file named without
+// it could not be opened. This one opens a typed name that exists as it is and adds the suffix
+// only to a name that does not.
+class OpenFileDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    void setOpenSuffix(const QString &suffix) { m_suffix = suffix; }
+
+    void accept() override
+    {
+        setDefaultSuffix(QString());
+        const QStringList typed = selectedFiles();
+        if (typed.size() == 1 && !QFileInfo::exists(typed.first()))
+            setDefaultSuffix(m_suffix);
+        QFileDialog::accept();
+        // Still open after "File not found": the next name typed is looked for as it stands.
+        if (result() != Accepted)
+            setDefaultSuffix(QString());
+    }
+
+private:
+    QString m_suffix;
+};
+
 std::optional<std::string> runFileDialog(
     QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, displayString(request.caption),
+    OpenFileDialog dialog(parent, displayString(request.caption),
         QString::fromStdString(request.fileName), qtFilter(request.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(
@@ -80,7 +107,10 @@ std::optional<std::string> runFileDialog(
     QString suffix = QString::fromStdString(request.defaultExtension);
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
-    dialog.setDefaultSuffix(suffix);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setOpenSuffix(suffix);
+    else
+        dialog.setDefaultSuffix(suffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

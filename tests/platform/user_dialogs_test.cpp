@@ -2,8 +2,13 @@
 #include "user_dialogs.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -64,6 +69,71 @@ TEST(QtUserDialogs, ClosingAnInformationBoxAnswersItsOnlyButton)
     const MessageRequest information { "Information", "Could not find text",
         MessageIcon::Information, { DialogButton::Ok } };
     EXPECT_EQ(QtUserDialogs().showMessage(nullptr, information), DialogButton::Ok);
+}
+
+// Writes `name` into the next file dialog's name box and presses Enter. A "File not found" box that follows
+// is closed, and so is the dialog.
+void typeIntoNextFileDialog(const QString &name, bool allFiles, std::string *notFound)
+{
+    QTimer::singleShot(0, [=] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        if (allFiles)
+            dialog->selectNameFilter(dialog->nameFilters().last());
+        auto *nameBox = dialog->findChild<QLineEdit *>("fileNameEdit");
+        ASSERT_NE(nameBox, nullptr);
+        QTimer::singleShot(0, [=] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            *notFound = box->text().toStdString();
+            box->reject();
+            dialog->reject();
+        });
+        // Set rather than typed: the completer's pop-up would take the Enter key.
+        nameBox->setText(name);
+        QTest::keyClick(nameBox, Qt::Key_Return);
+    });
+}
+
+TEST(QtUserDialogs, OpenTakesATypedNameThatExistsAndAddsTheSuffixOnlyToOneThatDoesNot)
+{
+    QTemporaryDir folder;
+    for (const char *name : { "pedigree", "both", "both.csv", "short.csv", "notes.txt" })
+        QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    const struct
+    {
+        const char *name;
+        const char *typed;
+        bool allFiles;
+        const char *opened; // nullptr: not found
+    } rows[] = {
+        { "typed name exists", "pedigree", false, "pedigree" },
+        { "typed name exists, all files", "pedigree", true, "pedigree" },
+        { "with and without the suffix", "both", false, "both" },
+        { "suffix added", "short", false, "short.csv" },
+        { "suffix added, all files", "short", true, "short.csv" },
+        { "another suffix", "notes.txt", false, "notes.txt" },
+        { "neither", "none", false, nullptr },
+    };
+    FileRequest request;
+    request.caption = "Open";
+    request.fileName = folder.path().toStdString();
+    request.filter = "ZAN files (*.csv)|*.csv|All files (*.*)|*.*";
+    request.defaultExtension = ".csv";
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string notFound;
+        typeIntoNextFileDialog(QString::fromLatin1(row.typed), row.allFiles, &notFound);
+        const std::optional<std::string> opened = QtUserDialogs().chooseOpenFile(nullptr, request);
+        if (row.opened == nullptr) {
+            EXPECT_EQ(opened, std::nullopt);
+            EXPECT_NE(notFound.find("none"), std::string::npos) << notFound;
+            continue;
+        }
+        EXPECT_EQ(opened, folder.filePath(row.opened).toStdString());
+        EXPECT_EQ(notFound, "");
+    }
 }
 
 TEST(ScriptedUserDialogs, AnswersInOrderAndReportsEveryMismatch)
