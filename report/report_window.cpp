@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -98,6 +99,7 @@ TZAN_printF::TZAN_printF(QWidget *parent)
     setWindowTitle(QString::fromLatin1(caption));
     setFont(widgetFont("Crystal", 12, false));
     buildControls();
+    addShortcuts();
     resize(windowWidth, windowHeight);
 
     TDVPrint &print = DVPrint1();
@@ -179,6 +181,24 @@ void TZAN_printF::buildControls()
     layout->addWidget(m_controls);
     layout->addLayout(middle, 1);
     layout->addWidget(m_statusBar);
+}
+
+void TZAN_printF::addShortcuts()
+{
+    const auto add = [this](QKeyCombination key, const auto &handler) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, handler);
+    };
+    add(Qt::CTRL | Qt::Key_P, [this] { PrintClick(); });
+    const auto showPageAt = [this](bool last) {
+        if (m_busy)
+            return;
+        m_scrollBar->setValue(last ? m_scrollBar->maximum() : m_scrollBar->minimum());
+        m_preview->SetVScrollPos(0);
+    };
+    for (const Qt::KeyboardModifiers modifiers : { Qt::NoModifier, Qt::ControlModifier }) {
+        add(modifiers | Qt::Key_Home, [showPageAt] { showPageAt(false); });
+        add(modifiers | Qt::Key_End, [showPageAt] { showPageAt(true); });
+    }
 }
 
 TDVPrint &TZAN_printF::DVPrint1()

@@ -13,6 +13,8 @@
 //   "Previewing Page 1 of 5"          (after a run, and whenever the page changes)
 //   "Starting..."  "Printing (1)" ... "Printing (5)"  ""                  (Print)
 //
+// Ctrl+P prints; Home and End (also with Ctrl) show the first and the last page.
+//
 // A run or a print that fails shows a message and leaves the window usable. While one runs, the
 // buttons and closing the window do nothing.
 
@@ -73,6 +75,7 @@ protected:
 
 private:
     void buildControls();
+    void addShortcuts();
     void setStatusText(const std::string &text);
     void showPreviewText();
     void showFirstPage();

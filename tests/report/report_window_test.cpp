@@ -251,6 +251,29 @@ INSTANTIATE_TEST_SUITE_P(Actions, ReportWindowPaging,
                 wheel(120);
             },
             2 },
+        PagingCase { "EndInThePreview",
+            [](TZAN_printF &, QScrollBar &, TDVPrintPreview &preview) {
+                QTest::keyClick(&preview, Qt::Key_End);
+            },
+            5 },
+        PagingCase { "HomeFromPageThree",
+            [](TZAN_printF &, QScrollBar &bar, TDVPrintPreview &preview) {
+                bar.setValue(3);
+                QTest::keyClick(&preview, Qt::Key_Home);
+            },
+            1 },
+        PagingCase { "CtrlEndOnTheReturnButton",
+            [](TZAN_printF &window, QScrollBar &, TDVPrintPreview &) {
+                QTest::keyClick(
+                    window.findChild<QPushButton *>("Return"), Qt::Key_End, Qt::ControlModifier);
+            },
+            5 },
+        PagingCase { "CtrlHomeFromTheLastPage",
+            [](TZAN_printF &, QScrollBar &bar, TDVPrintPreview &preview) {
+                bar.setValue(5);
+                QTest::keyClick(&preview, Qt::Key_Home, Qt::ControlModifier);
+            },
+            1 },
         PagingCase { "PageDownAtTheLastPageStays",
             [](TZAN_printF &, QScrollBar &bar, TDVPrintPreview &preview) {
                 bar.setValue(5);
@@ -276,6 +299,14 @@ TEST_F(ReportWindowTest, PrintSendsEveryPageAsOneJobTitledWithTheFile)
     EXPECT_EQ(job.copies, 1);
     EXPECT_TRUE(job.finished);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ReportWindowTest, CtrlPPrintsLikeThePrintButton)
+{
+    analyze();
+    QTest::keyClick(&preview(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(m_printer->jobs().size(), 1u);
+    EXPECT_EQ(m_printer->jobs()[0].pages.size(), 5u);
 }
 
 TEST_F(ReportWindowTest, FailedPrintLeavesTheWindowUsable)
