@@ -9,7 +9,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 
@@ -17,6 +21,43 @@ std::string &currentHelpFile()
 {
     static std::string fileName;
     return fileName;
+}
+
+// The desktop's opener says by its exit status whether a browser took the file; Qt's own start
+// only says whether the opener itself could be run. Without the opener Qt looks for a browser.
+void startDesktopBrowser(const std::string &fileName, const std::function<void()> &failed)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(fileName))))
+            failed();
+        return;
+    }
+    auto *process = new QProcess(QCoreApplication::instance());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const auto ended = [process, failed](bool started) {
+        // An opener still running when the program ends is stopped, which is no failure.
+        if (!started && !QCoreApplication::closingDown())
+            failed();
+        process->deleteLater();
+    };
+    QObject::connect(
+        process, &QProcess::finished, process, [ended](int code, QProcess::ExitStatus status) {
+            ended(status == QProcess::NormalExit && code == 0);
+        });
+    QObject::connect(
+        process, &QProcess::errorOccurred, process, [ended](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                ended(false);
+        });
+    process->start(opener, { QString::fromStdString(fileName) });
+}
+
+HelpGuide::BrowserStart &browserStart()
+{
+    static HelpGuide::BrowserStart start;
+    return start;
 }
 
 void showProblem(QWidget *parent, std::string_view text, const std::string &fileName)
@@ -57,8 +98,19 @@ void showContents(QWidget *parent)
         showProblem(parent, WindowTexts::helpMissingText, fileName);
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
-        showProblem(parent, WindowTexts::helpNotOpenedText, fileName);
+    const QPointer<QWidget> window(parent);
+    const auto failed
+        = [window, fileName] { showProblem(window, WindowTexts::helpNotOpenedText, fileName); };
+    const std::string path = file.absoluteFilePath().toStdString();
+    if (browserStart())
+        browserStart()(path, failed);
+    else
+        startDesktopBrowser(path, failed);
+}
+
+void setBrowserStart(BrowserStart start)
+{
+    browserStart() = std::move(start);
 }
 
 } // namespace HelpGuide

@@ -33,6 +33,10 @@
 
 namespace {
 
+// The window's design size, also its smallest.
+constexpr int designWidth = 728;
+constexpr int designHeight = 530;
+
 QString text(std::string_view value)
 {
     return QString::fromUtf8(value.data(), qsizetype(value.size()));
@@ -79,7 +83,8 @@ TmainF::TmainF(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName("mainF");
     setWindowTitle(text(WindowTexts::mainCaption()));
-    resize(728, 530);
+    setMinimumSize(designWidth, designHeight);
+    resize(designWidth, designHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -196,6 +201,7 @@ void TmainF::createControls()
     m_inputGrid->setParent(m_area);
     m_inputGrid->setObjectName("InputGrid");
     m_inputGrid->setGeometry(230, 32, 475, 425);
+    m_area->setGrowingChild(m_inputGrid);
     configurePedigreeGrid(*m_inputGrid);
     m_inputGrid->MaxEditLength = 18;
 

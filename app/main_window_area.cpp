@@ -7,14 +7,32 @@ MainWindowArea::MainWindowArea(QWidget *parent) : QWidget(parent) { }
 void MainWindowArea::setTopBar(QWidget *bar)
 {
     m_topBar = bar;
-    m_topBar->setGeometry(0, 0, width(), m_topBar->height());
+    layOutChildren();
+}
+
+void MainWindowArea::setGrowingChild(QWidget *child)
+{
+    m_growingChild = child;
+    m_growingChildDesign = child->geometry();
+    layOutChildren();
 }
 
 void MainWindowArea::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    layOutChildren();
+}
+
+void MainWindowArea::layOutChildren()
+{
     if (m_topBar != nullptr)
         m_topBar->setGeometry(0, 0, width(), m_topBar->height());
+    if (m_growingChild == nullptr)
+        return;
+    // The menu and status bars keep their heights, so the window's growth is the area's.
+    const QSize growth = (window()->size() - window()->minimumSize()).expandedTo(QSize(0, 0));
+    m_growingChild->setGeometry(
+        m_growingChildDesign.adjusted(0, 0, growth.width(), growth.height()));
 }
 
 bool MainWindowArea::onBareSurface(const QPoint &position) const

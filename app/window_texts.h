@@ -45,12 +45,12 @@ struct ActionText
 
 inline constexpr std::array<ActionText, 15> actions { {
     { "EditUndo1", "Edit", "&Undo", "Ignore last change", 7, "Alt+Backspace" },
-    { "FileNew", "File", "&New", "Create file", 0, "" },
-    { "FileOpen", "File", "&Open", "Open file", 1, "" },
-    { "FileSave", "File", "&Save", "Save file", 2, "" },
-    { "FileSaveAs", "File", "Save &As", "Save File with NEW Name.", 3, "" },
+    { "FileNew", "File", "&New", "Create file", 0, "Ctrl+N" },
+    { "FileOpen", "File", "&Open", "Open file", 1, "Ctrl+O" },
+    { "FileSave", "File", "&Save", "Save file", 2, "Ctrl+S" },
+    { "FileSaveAs", "File", "Save &As", "Save File with NEW Name.", 3, "Ctrl+Shift+S" },
     { "PageSetup", "File", "Page Set&up", "Printer Setup", -1, "" },
-    { "FileExit", "File", "E&xit", "Exit ZAN", 6, "" },
+    { "FileExit", "File", "E&xit", "Exit ZAN", 6, "Ctrl+Q" },
     { "EditCut1", "Edit", "Cu&t", "Cut", 8, "Ctrl+X" },
     { "EditCopy1", "Edit", "&Copy", "Copy", 9, "Ctrl+C" },
     { "EditPaste1", "Edit", "&Paste", "Paste", 10, "Ctrl+V" },

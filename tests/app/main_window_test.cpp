@@ -19,7 +19,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -35,23 +34,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Records the URLs the desktop would open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    std::vector<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.push_back(url); }
-};
 
 // The object name of the modal window that `command` shows, which is then closed (as soon as it
 // lets itself be closed: a report window first finishes its analysis). Empty when none came.
@@ -124,12 +112,12 @@ TEST_F(MainWindowTest, DesignTexts)
         bool image;
     } actions[] = {
         { "EditUndo1", "&Undo", "Ignore last change", "Alt+Backspace", true },
-        { "FileNew", "&New", "Create file", "", true },
-        { "FileOpen", "&Open", "Open file", "", true },
-        { "FileSave", "&Save", "Save file", "", true },
-        { "FileSaveAs", "Save &As", "Save File with NEW Name.", "", true },
+        { "FileNew", "&New", "Create file", "Ctrl+N", true },
+        { "FileOpen", "&Open", "Open file", "Ctrl+O", true },
+        { "FileSave", "&Save", "Save file", "Ctrl+S", true },
+        { "FileSaveAs", "Save &As", "Save File with NEW Name.", "Ctrl+Shift+S", true },
         { "PageSetup", "Page Set&up", "Printer Setup", "", false },
-        { "FileExit", "E&xit", "Exit ZAN", "", true },
+        { "FileExit", "E&xit", "Exit ZAN", "Ctrl+Q", true },
         { "EditCut1", "Cu&t", "Cut", "Ctrl+X", true },
         { "EditCopy1", "&Copy", "Copy", "Ctrl+C", true },
         { "EditPaste1", "&Paste", "Paste", "Ctrl+V", true },
@@ -279,6 +267,82 @@ TEST_F(MainWindowTest, TypedLettersAreStoredInCapitalsAndMarkTheDocument)
     key(Qt::Key_Return);
     EXPECT_EQ(m_grid->GetCellEx(0, 1), "AB-12");
     EXPECT_TRUE(m_window.Dirty());
+}
+
+// The file commands' keys work while a cell is being typed into, and the typed text counts.
+TEST_F(MainWindowTest, FileKeysRunTheirCommandsFromTheCellEditor)
+{
+    m_folder.write("f.csv", csvLine("A"));
+    const struct
+    {
+        const char *name;
+        QKeyCombination keys;
+        std::vector<Reply> replies;
+        const char *firstCell;
+        bool savedInG;
+        bool visible;
+    } rows[] = {
+        { "new", Qt::CTRL | Qt::Key_N, { message(DialogButton::No) }, "", false, true },
+        { "open", Qt::CTRL | Qt::Key_O, { message(DialogButton::No), openFile("f.csv") }, "A",
+            false, true },
+        { "save", Qt::CTRL | Qt::Key_S, { saveFile("g.csv") }, "TYPED", true, true },
+        { "save as", Qt::CTRL | Qt::SHIFT | Qt::Key_S, { saveFile("g.csv") }, "TYPED", true, true },
+        { "exit", Qt::CTRL | Qt::Key_Q, { message(DialogButton::No) }, "TYPED", false, false },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        m_window.FileNewExecute();
+        std::filesystem::remove(m_folder.file("g.csv"));
+        m_window.show();
+        m_window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        m_grid->setFocus();
+        type("typed");
+        m_dialogs.reset();
+        for (const Reply &reply : row.replies) {
+            if (reply.kind == DialogKind::Message)
+                m_dialogs.answerMessage(reply.button);
+            else if (reply.kind == DialogKind::OpenFile)
+                m_dialogs.answerOpenFile(m_folder.file(reply.file));
+            else
+                m_dialogs.answerSaveFile(m_folder.file(reply.file));
+        }
+        key(row.keys.key(), row.keys.keyboardModifiers());
+        EXPECT_EQ(m_dialogs.problems(), "");
+        EXPECT_EQ(m_grid->GetCellEx(0, 1), row.firstCell);
+        EXPECT_EQ(readFile(m_folder.file("g.csv")), row.savedInG ? csvLine("TYPED") : "");
+        EXPECT_EQ(m_window.isVisible(), row.visible);
+    }
+}
+
+// The grid's own keys are not taken by any window's shortcut.
+TEST_F(MainWindowTest, HomeAndEndStayWithTheGridAndItsEditor)
+{
+    m_window.openAtStart(m_folder.write("f.csv", csvLine("A") + csvLine("B") + csvLine("C")));
+    m_grid->SelectRange(1, 1, 2, 2);
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int row;
+    } moves[] = {
+        { Qt::Key_End, Qt::NoModifier, 3 },
+        { Qt::Key_Home, Qt::NoModifier, 1 },
+        { Qt::Key_End, Qt::ControlModifier, 3 },
+        { Qt::Key_Home, Qt::ControlModifier, 1 },
+    };
+    for (const auto &move : moves) {
+        key(move.key, move.modifiers);
+        EXPECT_EQ(m_grid->Row(), move.row) << move.key << " " << move.modifiers;
+        EXPECT_EQ(m_grid->Col(), 1);
+    }
+    type("xy");
+    key(Qt::Key_Home);
+    type("w");
+    key(Qt::Key_End);
+    type("z");
+    key(Qt::Key_Return);
+    EXPECT_EQ(m_grid->GetCellEx(1, 1), "WXYZ");
 }
 
 TEST_F(MainWindowTest, RowKeysMarkTheDocumentButAnAppendedEmptyRowDoesNot)
@@ -458,24 +522,101 @@ TEST_F(MainWindowTest, PageSetupShowsThePrinterSetupDialog)
     EXPECT_EQ(modalShownBy([&] { trigger("PageSetup"); }), "QPrintDialog");
 }
 
-TEST_F(MainWindowTest, F1OpensTheGuideOrNamesTheMissingFile)
+TEST_F(MainWindowTest, F1OpensTheGuideOrSaysWhyNotWithItsPath)
 {
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    const std::string guide = m_folder.write("index.html", "<html></html>");
+    const std::string missing = m_folder.file("none/index.html");
+    const struct
+    {
+        const char *name;
+        std::string helpFile;
+        bool browserStarts;
+        std::vector<std::string> started;
+        std::string message;
+    } rows[] = {
+        { "browser started", guide, true, { guide }, "" },
+        { "no browser", guide, false, { guide },
+            "No web browser could be started to show the ZAN user guide:\n" + guide },
+        { "guide missing", missing, true, {},
+            "The ZAN user guide is not installed. It was looked for here:\n" + missing },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        m_dialogs.reset();
+        std::vector<std::string> started;
+        HelpGuide::setBrowserStart(
+            [&](const std::string &fileName, const std::function<void()> &failed) {
+                started.push_back(fileName);
+                if (!row.browserStarts)
+                    failed();
+            });
+        HelpGuide::setHelpFile(row.helpFile);
+        if (!row.message.empty())
+            m_dialogs.answerMessage(DialogButton::Ok);
+        key(Qt::Key_F1);
+        EXPECT_EQ(started, row.started);
+        EXPECT_EQ(m_dialogs.problems(), "");
+        const std::string shown = m_dialogs.shown().empty() ? "" : m_dialogs.shown().back().text;
+        EXPECT_EQ(shown, row.message);
+    }
+    HelpGuide::setBrowserStart(nullptr);
+}
+
+// The desktop's opener tells by its exit status whether a browser took the guide.
+TEST_F(MainWindowTest, AnOpenerThatFindsNoBrowserIsReported)
+{
     const std::string guide = m_folder.write("index.html", "<html></html>");
     HelpGuide::setHelpFile(guide);
-    key(Qt::Key_F1);
-    ASSERT_EQ(recorder.opened.size(), 1u);
-    EXPECT_EQ(recorder.opened[0], QUrl::fromLocalFile(QString::fromStdString(guide)));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(m_folder.path().string()) + ":" + path);
+    for (const int status : { 0, 3 }) {
+        SCOPED_TRACE(status);
+        m_dialogs.reset();
+        const std::string opened = m_folder.file("opened");
+        std::filesystem::remove(opened);
+        m_folder.write("xdg-open",
+            "#!/bin/sh\necho \"$1\" > '" + opened + "'\nexit " + std::to_string(status) + "\n");
+        std::filesystem::permissions(m_folder.file("xdg-open"), std::filesystem::perms::owner_all);
+        if (status != 0)
+            m_dialogs.answerMessage(DialogButton::Ok);
+        trigger("HelpContents");
+        // The opener's end reaches the window later, through the event loop.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return std::filesystem::exists(opened) && (status == 0 || !m_dialogs.shown().empty());
+        }));
+        QTest::qWait(200);
+        EXPECT_EQ(readFile(opened), guide + "\n");
+        EXPECT_EQ(m_dialogs.problems(), "");
+        const std::string shown = m_dialogs.shown().empty() ? "" : m_dialogs.shown().back().text;
+        EXPECT_EQ(shown,
+            status == 0 ? ""
+                        : "No web browser could be started to show the ZAN user guide:\n" + guide);
+    }
+    qputenv("PATH", path);
+}
 
-    const std::string missing = m_folder.file("none/index.html");
-    HelpGuide::setHelpFile(missing);
-    m_dialogs.answerMessage(DialogButton::Ok);
-    trigger("HelpContents");
-    QDesktopServices::unsetUrlHandler("file");
-    EXPECT_EQ(recorder.opened.size(), 1u);
-    EXPECT_EQ(m_dialogs.problems(), "");
-    EXPECT_NE(m_dialogs.shown().back().text.find(missing), std::string::npos);
+TEST_F(MainWindowTest, TheGridTakesWhatTheWindowGrowsAndTheDesignSizeIsTheSmallest)
+{
+    const struct
+    {
+        const char *name;
+        QSize asked;
+        QSize window;
+        QSize grid;
+    } rows[] = {
+        { "enlarged", { 1280, 1024 }, { 1280, 1024 }, { 1027, 919 } },
+        { "wider only", { 900, 530 }, { 900, 530 }, { 647, 425 } },
+        { "shrunk below the design", { 40, 30 }, { 728, 530 }, { 475, 425 } },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        m_window.resize(row.asked);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_window.size() == row.window; }));
+        EXPECT_EQ(m_grid->geometry(), QRect(QPoint(230, 32), row.grid));
+        EXPECT_EQ(
+            m_window.findChild<QPushButton *>("AnalyzeBtn")->geometry(), QRect(46, 184, 145, 33));
+        EXPECT_EQ(m_window.findChild<QWidget *>("Description")->pos(), QPoint(6, 240));
+    }
 }
 
 TEST_F(MainWindowTest, ClickOnTheBareWindowOpensTheAboutBox)
@@ -544,5 +685,3 @@ TEST_F(MainWindowTest, StatusTipsNeverHideTheFileName)
 }
 
 } // namespace
-
-#include "main_window_test.moc"

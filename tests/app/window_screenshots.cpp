@@ -4,7 +4,8 @@
 //   xvfb-run -s '-screen 0 1280x1024x24' build/dev/tests/app/app_screenshots FOLDER [FILE.csv]
 //
 // It writes main-empty.png, main-loaded.png (FILE.csv, by default a bundled sample),
-// main-editing.png, main-menu.png and about.png into FOLDER.
+// main-enlarged.png (the whole screen), main-smallest.png, main-editing.png, main-menu.png and
+// about.png into FOLDER.
 
 #include "app/about_box.h"
 #include "app/app_identity.h"
@@ -56,6 +57,12 @@ int main(int argc, char **argv)
 
     mainF.openAtStart(pedigree);
     shoot(mainF, folder + "/main-loaded.png");
+
+    // The grid takes what the window grows; the design size is the smallest.
+    mainF.resize(mainF.screen()->availableSize());
+    shoot(mainF, folder + "/main-enlarged.png");
+    mainF.resize(40, 30);
+    shoot(mainF, folder + "/main-smallest.png");
 
     TEditGridWidget *grid = mainF.InputGrid();
     grid->setFocus();
