@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     shoot(mainF, folder + "/main-loaded.png");
 
     // The grid takes what the window grows; the design size is the smallest.
-    mainF.resize(mainF.screen()->availableSize());
+    mainF.setGeometry(mainF.screen()->availableGeometry());
     shoot(mainF, folder + "/main-enlarged.png");
     mainF.resize(40, 30);
     shoot(mainF, folder + "/main-smallest.png");
