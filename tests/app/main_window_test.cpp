@@ -88,6 +88,22 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
     void trigger(const char *name) { m_window.action(name)->trigger(); }
+    // Forgets the dialogs shown so far and queues the replies to the next ones.
+    void answerWith(const std::vector<Reply> &replies)
+    {
+        m_dialogs.reset();
+        for (const Reply &reply : replies) {
+            const auto file = reply.file != nullptr
+                ? std::optional<std::string>(m_folder.file(reply.file))
+                : std::nullopt;
+            if (reply.kind == DialogKind::Message)
+                m_dialogs.answerMessage(reply.button);
+            else if (reply.kind == DialogKind::OpenFile)
+                m_dialogs.answerOpenFile(file);
+            else
+                m_dialogs.answerSaveFile(file);
+        }
+    }
     std::string status() const { return m_window.statusText()->text().toStdString(); }
 
     TestFolder m_folder;
@@ -204,18 +220,7 @@ TEST_F(MainWindowTest, EveryStateAndEveryWayOut)
         if (t.start == Start::UntitledDirty || t.start == Start::NamedDirty)
             type("edited");
         const std::string questionText = "Save the Changes to " + m_window.CurrentFile();
-        m_dialogs.reset();
-        for (const Reply &reply : t.replies) {
-            const auto file = reply.file != nullptr
-                ? std::optional<std::string>(m_folder.file(reply.file))
-                : std::nullopt;
-            if (reply.kind == DialogKind::Message)
-                m_dialogs.answerMessage(reply.button);
-            else if (reply.kind == DialogKind::OpenFile)
-                m_dialogs.answerOpenFile(file);
-            else
-                m_dialogs.answerSaveFile(file);
-        }
+        answerWith(t.replies);
 
         switch (t.command) {
         case Command::New:
@@ -298,15 +303,7 @@ TEST_F(MainWindowTest, FileKeysRunTheirCommandsFromTheCellEditor)
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
         m_grid->setFocus();
         type("typed");
-        m_dialogs.reset();
-        for (const Reply &reply : row.replies) {
-            if (reply.kind == DialogKind::Message)
-                m_dialogs.answerMessage(reply.button);
-            else if (reply.kind == DialogKind::OpenFile)
-                m_dialogs.answerOpenFile(m_folder.file(reply.file));
-            else
-                m_dialogs.answerSaveFile(m_folder.file(reply.file));
-        }
+        answerWith(row.replies);
         key(row.keys.key(), row.keys.keyboardModifiers());
         EXPECT_EQ(m_dialogs.problems(), "");
         EXPECT_EQ(m_grid->GetCellEx(0, 1), row.firstCell);
