@@ -71,9 +71,9 @@ QString qtFilter(const std::string &filter)
 }
 
 // Qt's dialog adds the default suffix to every typed name without one, so a file named without
-// it could not be opened. This one opens a typed name that exists as it is and adds the suffix
-// only to a name that does not.
-class OpenFileDialog : public QFileDialog
+// it could not be opened. When opening, this one takes a typed name that exists as it is and adds
+// the suffix only to a name that does not; when saving, it adds the suffix as Qt's does.
+class FileDialog : public QFileDialog
 {
 public:
     using QFileDialog::QFileDialog;
@@ -82,6 +82,10 @@ public:
 
     void accept() override
     {
+        if (acceptMode() == AcceptSave) {
+            QFileDialog::accept();
+            return;
+        }
         setDefaultSuffix(QString());
         const QStringList typed = selectedFiles();
         if (typed.size() == 1 && !QFileInfo::exists(typed.first()))
@@ -99,7 +103,7 @@ private:
 std::optional<std::string> runFileDialog(
     QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
 {
-    OpenFileDialog dialog(parent, displayString(request.caption),
+    FileDialog dialog(parent, displayString(request.caption),
         QString::fromStdString(request.fileName), qtFilter(request.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(

@@ -134,6 +134,12 @@ TEST(QtUserDialogs, OpenTakesATypedNameThatExistsAndAddsTheSuffixOnlyToOneThatDo
         EXPECT_EQ(opened, folder.filePath(row.opened).toStdString());
         EXPECT_EQ(notFound, "");
     }
+
+    std::string unused;
+    typeIntoNextFileDialog("pedigree", false, &unused);
+    EXPECT_EQ(QtUserDialogs().chooseSaveFile(nullptr, request),
+        folder.filePath("pedigree.csv").toStdString())
+        << "saving adds the suffix to any name without one";
 }
 
 TEST(ScriptedUserDialogs, AnswersInOrderAndReportsEveryMismatch)
