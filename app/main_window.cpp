@@ -329,7 +329,10 @@ void TmainF::FileExitExecute()
 
 void TmainF::PageSetupExecute()
 {
-    executePrinterSetupDialog(this);
+    Printer *current = m_reportWindow ? m_reportWindow->printer() : nullptr;
+    std::unique_ptr<Printer> chosen = executePrinterSetupDialog(this, current);
+    if (chosen && m_reportWindow)
+        m_reportWindow->setPrinter(std::move(chosen));
 }
 
 void TmainF::EditFindExecute()
@@ -350,6 +353,7 @@ void TmainF::PairingsExecute()
 {
     File_Changed();
     PairingsWindow window(pedigreeSource(), this);
+    window.setPrinter(m_reportWindow ? m_reportWindow->printer() : nullptr);
     window.exec();
 }
 
