@@ -335,7 +335,10 @@ void TmainF::FileExitExecute()
 
 void TmainF::PageSetupExecute()
 {
-    executePrinterSetupDialog(this);
+    Printer *current = m_reportWindow ? m_reportWindow->printer() : nullptr;
+    std::unique_ptr<Printer> chosen = executePrinterSetupDialog(this, current);
+    if (chosen && m_reportWindow)
+        m_reportWindow->setPrinter(std::move(chosen));
 }
 
 void TmainF::EditFindExecute()
@@ -356,6 +359,7 @@ void TmainF::PairingsExecute()
 {
     File_Changed();
     PairingsWindow window(pedigreeSource(), this);
+    window.setPrinter(m_reportWindow ? m_reportWindow->printer() : nullptr);
     window.exec();
 }
 

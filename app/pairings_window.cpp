@@ -1,12 +1,12 @@
 #include "pairings_window.h"
 
-#include "app/command_line.h"
-#include "app/pairs_command.h"
-#include "app/pdf_printer_scope.h"
-
+#include "platform/pdf_printer.h"
 #include "platform/text_codec.h"
 #include "platform/user_dialogs.h"
 #include "platform/zan_error.h"
+#include "report/pairing_csv.h"
+#include "report/pairing_document.h"
+#include "report/report_window.h"
 
 #include <QApplication>
 #include <QColor>
@@ -340,8 +340,12 @@ void PairingsWindow::showError(const std::string &what)
 
 void PairingsWindow::printPairs()
 {
+    if (m_printer == nullptr) {
+        showError(NoPrinterReason);
+        return;
+    }
     try {
-        printPairings(m_plan, m_title);
+        printPairings(m_plan, m_title, *m_printer);
     } catch (const ZanError &error) {
         showError(error.what());
     }
@@ -354,10 +358,9 @@ void PairingsWindow::savePdf()
     if (!file)
         return;
     try {
-        ReportOptions options;
-        options.pdfFile = *file;
-        PdfPrinterScope pdf(options);
-        printPairings(m_plan, m_title);
+        PdfPrinter pdf;
+        pdf.setOutputFile(*file);
+        printPairings(m_plan, m_title, pdf);
     } catch (const ZanError &error) {
         showError(error.what());
     }

@@ -17,6 +17,7 @@
 #include <vector>
 
 class PedigreeSource;
+class Printer;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -45,6 +46,8 @@ public:
     void reload(const PedigreeSource &pedigree);
 
     const PairingPlan &plan() const { return m_plan; }
+    // The printer Print prints on (not owned); null: Print says that there is none.
+    void setPrinter(Printer *printer) { m_printer = printer; }
 
     static InbreedingBand bandOf(double inbreeding);
 
@@ -71,6 +74,7 @@ private:
 
     PairingPlan m_plan;
     std::string m_title;
+    Printer *m_printer = nullptr;
     QLineEdit *m_cockFilter = nullptr;
     QListWidget *m_cockList = nullptr;
     QLabel *m_cockCount = nullptr;

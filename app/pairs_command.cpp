@@ -1,19 +1,15 @@
 #include "pairs_command.h"
 
 #include "app/command_line.h"
-#include "app/pdf_printer_scope.h"
+#include "app/pdf_printer_options.h"
 #include "app/pedigree_document.h"
 
 #include "grid/edit_grid.h"
+#include "platform/pdf_printer.h"
 #include "platform/text_file.h"
-#include "print/dv_print.h"
-#include "report/pairing_composer.h"
 #include "report/pairing_csv.h"
+#include "report/pairing_document.h"
 #include "report/pairing_plan.h"
-#include "report/report_analysis.h"
-#include "report/report_plain_text.h"
-
-#include "docview/doc_view.h"
 
 #include <ostream>
 #include <sstream>
@@ -27,6 +23,13 @@ void addBand(std::vector<std::string> &bands, std::string_view text)
         bands.push_back(band);
 }
 
+void addBands(std::vector<std::string> &bands, const std::string &text, char separator)
+{
+    std::istringstream pieces(text);
+    for (std::string band; std::getline(pieces, band, separator);)
+        addBand(bands, band);
+}
+
 void reportProblems(const PairingPlan &plan, std::ostream &errors)
 {
     for (const PairingPlan::RefusedRow &row : plan.refusedRows())
@@ -36,48 +39,23 @@ void reportProblems(const PairingPlan &plan, std::ostream &errors)
         errors << "zan: " << note << '\n';
 }
 
-// The pairings document composed for the current printer.
-void composePairings(ReportAnalysis &analysis, const PairingPlan &plan)
-{
-    analysis.composeWith([&](TCustomDocView &output, const std::string &dateText) {
-        PairingComposer(output, plan).write(dateText);
-    });
-}
-
 } // namespace
-
-void printPairings(const PairingPlan &plan, const std::string &title)
-{
-    ReportAnalysis analysis;
-    composePairings(analysis, plan);
-    analysis.paginate();
-    analysis.DVPrint1().Print(title, 1, false);
-}
-
-void writePairingCsv(const PairingPlan &plan, const std::string &fileName)
-{
-    TextFileWriter writer;
-    if (!writer.create(fileName))
-        throw ZanError("cannot create file " + fileName);
-    writer.write(pairingCsv(plan));
-    writer.commit();
-}
 
 std::vector<std::string> readBandList(const std::string &argument)
 {
     std::vector<std::string> bands;
     if (argument.empty() || argument[0] != '@') {
-        std::istringstream list(argument);
-        for (std::string band; std::getline(list, band, ',');)
-            addBand(bands, band);
+        addBands(bands, argument, ',');
         return bands;
     }
     const std::string fileName = argument.substr(1);
     TextFileReader reader;
     if (!reader.open(fileName))
         throw ZanError("cannot read file " + fileName);
+    // The reader ends lines at CR (or, in a file without CR, at LF): an LF left inside a line
+    // ends a band too, so that any mix of LF, CR LF and CR line ends reads alike.
     for (std::string line; reader.readLine(line);)
-        addBand(bands, line);
+        addBands(bands, line, '\n');
     return bands;
 }
 
@@ -92,15 +70,13 @@ int runPairsCommand(const PairsOptions &options, std::ostream &out, std::ostream
         plan.compute(document, readBandList(options.cocks), readBandList(options.hens));
         reportProblems(plan, errors);
 
-        PdfPrinterScope pdf(options.output);
+        const std::unique_ptr<PdfPrinter> pdf = makePdfPrinter(options.output);
         if (!options.output.pdfFile.empty())
-            printPairings(plan, document.CurrentFile());
+            printPairings(plan, document.CurrentFile(), *pdf);
         if (!options.csvFile.empty())
             writePairingCsv(plan, options.csvFile);
         if (options.writesText()) {
-            ReportAnalysis analysis;
-            composePairings(analysis, plan);
-            out << reportPlainText(analysis.OutPut());
+            out << pairingText(plan, *pdf);
             out.flush();
             if (!out) {
                 errors << "zan: cannot write the pairings to standard output\n";

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-class PairingPlan;
 struct PairsOptions;
 
 // Runs `zan pairs`: loads the pedigree file with the main window's file settings, computes the
@@ -21,11 +20,3 @@ int runPairsCommand(const PairsOptions &options, std::ostream &out, std::ostream
 // Bands are trimmed of blanks and control characters and empty ones dropped. Throws ZanError
 // naming the file when it cannot be read.
 std::vector<std::string> readBandList(const std::string &argument);
-
-// Prints the pairings document of `plan` on the current printer as one job titled `title`, laid
-// out for that printer's pages like the report. Throws the print job's errors.
-void printPairings(const PairingPlan &plan, const std::string &title);
-
-// Writes the pairings as comma-separated values, replacing the file only once it is complete.
-// Throws ZanError when the file cannot be created or written.
-void writePairingCsv(const PairingPlan &plan, const std::string &fileName);

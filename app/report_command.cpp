@@ -1,7 +1,7 @@
 #include "report_command.h"
 
 #include "app/command_line.h"
-#include "app/pdf_printer_scope.h"
+#include "app/pdf_printer_options.h"
 #include "app/pedigree_document.h"
 
 #include "grid/edit_grid.h"
@@ -57,9 +57,10 @@ int runReportCommand(const ReportOptions &options, std::ostream &out, std::ostre
     }
 
     try {
-        CurrentPrinterScope printer(
-            options.printer ? systemPrinter(*options.printer) : makePdfPrinter(options));
+        const std::unique_ptr<Printer> printer
+            = options.printer ? systemPrinter(*options.printer) : makePdfPrinter(options);
         ReportAnalysis analysis;
+        analysis.setPrinter(printer.get());
         analysis.compose(document);
         if (!options.pdfFile.empty() || options.printer) {
             analysis.paginate();

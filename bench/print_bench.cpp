@@ -45,9 +45,8 @@ struct ReportDocument
 {
     ReportDocument() : sheet(CreateReportStyleSheet())
     {
-        auto printer = std::make_unique<PdfPrinter>();
-        printer->setPaper(Paper::A4);
-        setCurrentPrinter(std::move(printer));
+        printer.setPaper(Paper::A4);
+        print.setPrinter(&printer);
         view.SetStyle(sheet.get());
         view.LeftMargin = view.RightMargin = view.TopMargin = view.BottomMargin = 0;
         std::mt19937 random(20240611);
@@ -67,6 +66,7 @@ struct ReportDocument
     }
 
     std::unique_ptr<TDVStyle> sheet;
+    PdfPrinter printer;
     TDocView view;
     TDVPrint print;
 };

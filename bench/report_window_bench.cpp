@@ -46,7 +46,7 @@ std::uint64_t textChecksum(const std::string &text)
     return hash;
 }
 
-// The pedigree loaded into a grid as the main window holds it, an A4 PDF printer as the current
+// The pedigree loaded into a grid as the main window holds it, an A4 PDF printer as the window's
 // printer, and the window shown at its design size.
 struct Setup
 {
@@ -64,8 +64,8 @@ struct Setup
         document.open(file.string());
         auto printer = std::make_unique<PdfPrinter>();
         printer->setPaper(Paper::A4);
-        setCurrentPrinter(std::move(printer));
         window = std::make_unique<TZAN_printF>();
+        window->setPrinter(std::move(printer));
     }
     ~Setup() { fs::remove_all(file); }
 

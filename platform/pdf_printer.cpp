@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPdfWriter>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -53,16 +54,75 @@ QString defaultOutputFile(const std::string &title)
     return candidate;
 }
 
+// Removes a file the printer wrote, but never a device or a pipe it wrote into.
+void removeWrittenFile(const QString &file)
+{
+    if (QFileInfo(file).isFile())
+        QFile::remove(file);
+}
+
 } // namespace
 
 struct PdfPrinter::Private
 {
+    // The QPrinter holds the paper, layout and resolution; a job is painted by a PDF writer on a
+    // file of our own, so that a failed write is seen.
     QPrinterJob job { std::make_unique<QPrinter>(QPrinter::HighResolution) };
+    std::unique_ptr<QFile> output;
+    std::unique_ptr<QPdfWriter> writer;
     Paper paper = Paper::A4;
     double margin = 0;
     int copies = 1;
     std::string outputFile;
     std::string lastOutputFile;
+
+    // Opens the file and a PDF writer on it laid out like the printer.
+    void openOutput(const QString &file)
+    {
+        output = std::make_unique<QFile>(file);
+        if (!output->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            const std::string reason = output->errorString().toStdString();
+            output.reset();
+            throw ZanError("cannot write file " + file.toStdString() + ": " + reason);
+        }
+        const QPrinter &printer = job.printer();
+        writer = std::make_unique<QPdfWriter>(output.get());
+        writer->setResolution(printer.resolution());
+        writer->setPageLayout(printer.pageLayout());
+        writer->setCreator(printer.creator());
+        writer->setTitle(QString::fromStdString(job.title()));
+    }
+
+    // Closes the file; throws ZanError, having removed a partly written file, when a write
+    // failed or the file on disk is shorter than what was written.
+    void closeOutput()
+    {
+        writer.reset();
+        const QString file = output->fileName();
+        const qint64 written = output->pos();
+        const bool flushed = output->flush() && output->error() == QFileDevice::NoError;
+        const std::string reason = output->errorString().toStdString();
+        output->close();
+        const bool closed = flushed && output->error() == QFileDevice::NoError;
+        output.reset();
+        const QFileInfo info(file);
+        if (closed && (!info.isFile() || info.size() == written))
+            return;
+        removeWrittenFile(file);
+        throw ZanError("cannot write file " + file.toStdString() + ": "
+            + (closed ? "the file is incomplete" : reason));
+    }
+
+    // Ends a job that was not finished: the file is closed and removed.
+    void discardOutput()
+    {
+        writer.reset();
+        if (!output)
+            return;
+        const QString file = output->fileName();
+        output.reset();
+        removeWrittenFile(file);
+    }
 
     void applyLayout()
     {
@@ -237,8 +297,15 @@ bool PdfPrinter::canCopy() const
 void PdfPrinter::beginDoc()
 {
     const QString file = QString::fromStdString(nextOutputFile());
-    d->job.printer().setOutputFileName(file);
-    d->job.beginDoc(file.toStdString());
+    if (d->job.isPrinting())
+        throw ZanError("a print job is already running on " + file.toStdString());
+    d->openOutput(file);
+    try {
+        d->job.beginDoc(file.toStdString(), d->writer.get());
+    } catch (...) {
+        d->discardOutput();
+        throw;
+    }
     d->lastOutputFile = file.toStdString();
 }
 
@@ -249,13 +316,19 @@ void PdfPrinter::newPage()
 
 void PdfPrinter::endDoc()
 {
-    d->job.endDoc();
+    try {
+        d->job.endDoc();
+    } catch (...) {
+        d->discardOutput();
+        throw;
+    }
+    d->closeOutput();
 }
 
 void PdfPrinter::abort()
 {
-    if (d->job.abort() && !d->lastOutputFile.empty())
-        QFile::remove(QString::fromStdString(d->lastOutputFile));
+    if (d->job.abort())
+        d->discardOutput();
 }
 
 bool PdfPrinter::isPrinting() const

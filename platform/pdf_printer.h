@@ -1,11 +1,11 @@
 #pragma once
 
-// The printer used when the system has none: writes each job as a PDF file at 600 dpi on A4 or
-// Letter (by the user's locale), portrait, the whole sheet printable unless margins are set.
+// A printer that writes each job as a PDF file at 600 dpi on A4 or Letter (by the user's
+// locale), portrait, the whole sheet printable unless margins are set.
 //
-//   auto pdf = std::make_unique<PdfPrinter>();
-//   pdf->setOutputFile("/tmp/report.pdf");
-//   setCurrentPrinter(std::move(pdf));
+//   PdfPrinter pdf;
+//   pdf.setOutputFile("/tmp/report.pdf");
+//   print.setPrinter(&pdf);
 //
 // Without an output file a job goes to "<title without extension>.pdf" in the user's documents
 // folder (home folder without one); an existing file is not overwritten: " (2)", " (3)" ...

@@ -1,43 +1,17 @@
 #include "printer.h"
 
-#include "pdf_printer.h"
 #include "system_printer_p.h"
 #include "zan_error.h"
 
 #include <QPrinterInfo>
 
-namespace {
-
-std::unique_ptr<Printer> &globalPrinter()
-{
-    static std::unique_ptr<Printer> printer;
-    return printer;
-}
-
 std::unique_ptr<Printer> createDefaultPrinter()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull())
-        return std::make_unique<SystemPrinter>(
-            std::make_unique<QPrinter>(info, QPrinter::HighResolution));
-    return std::make_unique<PdfPrinter>();
-}
-
-} // namespace
-
-Printer &currentPrinter()
-{
-    std::unique_ptr<Printer> &printer = globalPrinter();
-    if (!printer)
-        printer = createDefaultPrinter();
-    return *printer;
-}
-
-std::unique_ptr<Printer> setCurrentPrinter(std::unique_ptr<Printer> printer)
-{
-    std::unique_ptr<Printer> previous = std::move(globalPrinter());
-    globalPrinter() = std::move(printer);
-    return previous;
+    if (info.isNull())
+        return nullptr;
+    return std::make_unique<SystemPrinter>(
+        std::make_unique<QPrinter>(info, QPrinter::HighResolution));
 }
 
 std::vector<std::string> availablePrinterNames()

@@ -1,16 +1,15 @@
 #pragma once
 
-// The current printer: one global printer object that page formatting measures against and the
-// print job draws on. It is the system's default printer, or a PDF printer at 600 dpi when the
-// system has none; the printer setup and the tests replace it with setCurrentPrinter().
+// A printer: what page formatting measures against and the print job draws on. Whoever formats
+// or prints is handed one: a system printer, a PdfPrinter or a test printer.
 //
-//   Printer &printer = currentPrinter();
-//   int ppi = printer.deviceCaps(DeviceCap::LogPixelsY);           // 600
-//   std::unique_ptr<Canvas> measure = printer.createMeasuringCanvas();
-//   printer.setTitle("pedigree.csv");
-//   printer.beginDoc();
-//   draw(printer.canvas());  printer.newPage();  draw(printer.canvas());
-//   printer.endDoc();                                              // one job, two sheets
+//   std::unique_ptr<Printer> printer = createDefaultPrinter();     // null without any
+//   int ppi = printer->deviceCaps(DeviceCap::LogPixelsY);          // 600
+//   std::unique_ptr<Canvas> measure = printer->createMeasuringCanvas();
+//   printer->setTitle("pedigree.csv");
+//   printer->beginDoc();
+//   draw(printer->canvas());  printer->newPage();  draw(printer->canvas());
+//   printer->endDoc();                                            // one job, two sheets
 //
 // Sizes are device pixels: pageWidth() x pageHeight() is the printable area, which starts at
 // (PhysicalOffsetX, PhysicalOffsetY) on the sheet of PhysicalWidth x PhysicalHeight. The canvas
@@ -82,12 +81,8 @@ public:
     virtual std::unique_ptr<Canvas> createMeasuringCanvas() const = 0;
 };
 
-// The global printer, created on first use (default system printer, else a PdfPrinter).
-Printer &currentPrinter();
-// Replaces the global printer (tests, printer setup); returns the previous one. Passing null
-// makes the next currentPrinter() create the default again.
-std::unique_ptr<Printer> setCurrentPrinter(std::unique_ptr<Printer> printer);
-
+// The system's default printer; null when the system has none.
+std::unique_ptr<Printer> createDefaultPrinter();
 // Names of the printers the system offers (empty without any).
 std::vector<std::string> availablePrinterNames();
 // Name of the system's default printer; empty when it has none.

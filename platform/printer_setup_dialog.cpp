@@ -30,10 +30,10 @@ QPageLayout::Orientation qtOrientation(Orientation orientation)
     return orientation == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
-// Loads the dialog's printer with the current printer's settings.
-void configureFrom(Printer &current, QPrinter &printer)
+// Loads the dialog's printer with the settings of the printer chosen before.
+void configureFrom(const Printer &current, QPrinter &printer)
 {
-    if (auto *system = dynamic_cast<SystemPrinter *>(&current)) {
+    if (auto *system = dynamic_cast<const SystemPrinter *>(&current)) {
         printer.setPrinterName(system->qtPrinter().printerName());
         printer.setPageLayout(system->qtPrinter().pageLayout());
         printer.setCopyCount(system->copies());
@@ -42,14 +42,14 @@ void configureFrom(Printer &current, QPrinter &printer)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageOrientation(qtOrientation(current.orientation()));
     printer.setCopyCount(std::max(1, current.copies()));
-    if (auto *pdf = dynamic_cast<PdfPrinter *>(&current)) {
+    if (auto *pdf = dynamic_cast<const PdfPrinter *>(&current)) {
         printer.setOutputFileName(QString::fromStdString(pdf->nextOutputFile()));
         printer.setPageSize(
             QPageSize(pdf->paper() == Paper::Letter ? QPageSize::Letter : QPageSize::A4));
     }
 }
 
-std::unique_ptr<Printer> pdfPrinterFrom(const QPrinter &chosen, Printer &current)
+std::unique_ptr<Printer> pdfPrinterFrom(const QPrinter &chosen, const Printer *current)
 {
     auto pdf = std::make_unique<PdfPrinter>();
     pdf->setPaper(paperOf(chosen.pageLayout().pageSize()));
@@ -57,9 +57,10 @@ std::unique_ptr<Printer> pdfPrinterFrom(const QPrinter &chosen, Printer &current
             ? Orientation::Landscape
             : Orientation::Portrait);
     pdf->setCopies(chosen.copyCount());
-    pdf->setTitle(current.title());
+    if (current != nullptr)
+        pdf->setTitle(current->title());
     // An unchanged suggestion keeps the free default name for every job.
-    auto *previous = dynamic_cast<PdfPrinter *>(&current);
+    auto *previous = dynamic_cast<const PdfPrinter *>(current);
     const std::string file = chosen.outputFileName().toStdString();
     const bool suggested = previous != nullptr && previous->outputFile().empty()
         && file == previous->nextOutputFile();
@@ -72,7 +73,7 @@ std::unique_ptr<Printer> pdfPrinterFrom(const QPrinter &chosen, Printer &current
     return pdf;
 }
 
-std::unique_ptr<Printer> systemPrinterFrom(const QPrinter &chosen, Printer &current)
+std::unique_ptr<Printer> systemPrinterFrom(const QPrinter &chosen, const Printer *current)
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(chosen.printerName());
     if (info.isNull())
@@ -81,27 +82,26 @@ std::unique_ptr<Printer> systemPrinterFrom(const QPrinter &chosen, Printer &curr
     qtPrinter->setPageLayout(chosen.pageLayout());
     qtPrinter->setCopyCount(chosen.copyCount());
     auto printer = std::make_unique<SystemPrinter>(std::move(qtPrinter));
-    printer->setTitle(current.title());
+    if (current != nullptr)
+        printer->setTitle(current->title());
     return printer;
 }
 
 } // namespace
 
-bool executePrinterSetupDialog(QWidget *parent)
+std::unique_ptr<Printer> executePrinterSetupDialog(QWidget *parent, const Printer *current)
 {
-    Printer &current = currentPrinter();
-    if (current.isPrinting())
+    if (current != nullptr && current->isPrinting())
         throw ZanError("cannot set up the printer during a print job");
     QPrinter printer(QPrinter::HighResolution);
-    configureFrom(current, printer);
+    if (current != nullptr)
+        configureFrom(*current, printer);
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
     if (dialog.exec() != QDialog::Accepted)
-        return false;
+        return nullptr;
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        setCurrentPrinter(pdfPrinterFrom(printer, current));
-    else
-        setCurrentPrinter(systemPrinterFrom(printer, current));
-    return true;
+        return pdfPrinterFrom(printer, current);
+    return systemPrinterFrom(printer, current);
 }

@@ -73,15 +73,19 @@ void QPrinterJob::setOrientation(Orientation orientation)
         = orientation == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     if (!m_printer->setPageOrientation(wanted))
         throw ZanError("the printer cannot change the page orientation now");
+    if (m_device != nullptr && m_device != m_printer.get())
+        m_device->setPageOrientation(wanted);
 }
 
-void QPrinterJob::beginDoc(const std::string &target)
+void QPrinterJob::beginDoc(const std::string &target, QPagedPaintDevice *device)
 {
     if (isPrinting())
         throw ZanError("a print job is already running on " + target);
     m_printer->setDocName(QString::fromStdString(m_title));
-    if (!m_painter.begin(m_printer.get()))
+    QPagedPaintDevice *painted = device != nullptr ? device : m_printer.get();
+    if (!m_painter.begin(painted))
         throw ZanError("cannot start printing on " + target);
+    m_device = painted;
     m_canvas = std::make_unique<PainterCanvas>(&m_painter, resolution(), resolution());
     m_page = 1;
 }
@@ -89,7 +93,7 @@ void QPrinterJob::beginDoc(const std::string &target)
 void QPrinterJob::newPage()
 {
     requirePrinting("new page");
-    if (!m_printer->newPage())
+    if (!m_device->newPage())
         throw ZanError("the printer cannot start a new page");
     ++m_page;
 }
@@ -99,6 +103,7 @@ void QPrinterJob::endDoc()
     requirePrinting("end of document");
     m_canvas.reset();
     m_page = 0;
+    m_device = nullptr;
     if (!m_painter.end())
         throw ZanError("the print job could not be finished");
 }
@@ -108,8 +113,10 @@ bool QPrinterJob::abort()
     if (!isPrinting())
         return false;
     m_canvas.reset();
-    m_printer->abort();
+    if (m_device == m_printer.get())
+        m_printer->abort();
     m_painter.end();
+    m_device = nullptr;
     m_page = 0;
     return true;
 }

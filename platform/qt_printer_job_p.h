@@ -1,7 +1,8 @@
 #pragma once
 
 // The work shared by the system printers and the PDF printer: a QPrinter, its geometry in
-// device pixels and one running job. Internal to platform/.
+// device pixels and one running job, painted on the QPrinter or on a device laid out like it.
+// Internal to platform/.
 
 #include "painter_canvas.h"
 #include "printer.h"
@@ -31,8 +32,9 @@ public:
     std::string title() const { return m_title; }
     void setTitle(const std::string &title) { m_title = title; }
 
-    // Starts a job; `target` names the printer or file in error messages.
-    void beginDoc(const std::string &target);
+    // Starts a job on the printer, or on `device` (a PDF writer set up with the printer's page
+    // layout and resolution); `target` names the printer or file in error messages.
+    void beginDoc(const std::string &target, QPagedPaintDevice *device = nullptr);
     void newPage();
     void endDoc();
     // Returns true when a job was running.
@@ -46,6 +48,7 @@ private:
     void requirePrinting(const char *operation) const;
 
     std::unique_ptr<QPrinter> m_printer;
+    QPagedPaintDevice *m_device = nullptr; // what the running job paints on
     QPainter m_painter;
     std::unique_ptr<PainterCanvas> m_canvas;
     std::string m_title;

@@ -7,7 +7,7 @@
 //   setup.offsetX = setup.offsetY = 100;                          // printable area shrinks
 //   auto printer = std::make_unique<VirtualPrinter>(setup);
 //   VirtualPrinter *vp = printer.get();
-//   setCurrentPrinter(std::move(printer));
+//   print.setPrinter(printer.get());
 //   ... print ...
 //   vp->jobs()[0].pages.size();                                    // sheets of the first job
 

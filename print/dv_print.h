@@ -1,13 +1,14 @@
 #pragma once
 
-// The printing component: turns a formatted document into pages for the current printer,
-// draws them for the preview and sends them to the printer.
+// The printing component: turns a formatted document into pages for the printer it is handed,
+// draws them for the preview and sends them to that printer.
 //
 //   TDVPrint print(window);
+//   print.setPrinter(&printer);           // not owned
 //   print.SetLM(20); print.SetRM(20); print.SetTM(20); print.SetBM(20);   // millimetres
 //   print.AssignSource(view);             // shares the view's items; formats nothing
 //   print.OnFormatting = [](TCustomDocView &, int page, TDVPrintingStep step) { ... };
-//   print.FormatPages();                  // against currentPrinter()
+//   print.FormatPages();                  // measured against the printer
 //   int pages = print.GetPagesCount();
 //   print.Print("pedigree.csv", 1, false);
 
@@ -21,6 +22,7 @@
 #include <string>
 
 class Bitmap;
+class Printer;
 
 enum TDVDisplayOption : std::uint8_t { dvdoImages, dvdoComponents, dvdoBullets };
 using TDVDisplayOptions = DVSet<TDVDisplayOption>;
@@ -57,6 +59,12 @@ public:
     TDVPagePrepaintEvent OnPagePrepaint;
     TDVPagePrepaintEvent OnPagePostpaint;
 
+    // The printer the pages are formatted for and printed on; not owned, it must outlive its
+    // use. Formatting and printing throw ZanError while there is none. A new printer needs a
+    // new FormatPages.
+    void setPrinter(Printer *printer) { m_printer = printer; }
+    Printer *printer() const { return m_printer; }
+
     // Page margins in whole millimetres; plain stores, used by the next FormatPages.
     int GetLM() const;
     void SetLM(int mm);
@@ -75,7 +83,7 @@ public:
     // Makes the print copy show the source's items, style sheet, background and colour, with
     // the source's top and bottom margins kept for every page. Formats nothing.
     void AssignSource(TCustomDocView &source);
-    // Formats the copy for the current printer and cuts it into pages. Raises OnFormatting with
+    // Formats the copy for the printer and cuts it into pages. Raises OnFormatting with
     // (0, dvpsStarting), (0, dvpsProceeding), (k, dvpsProceeding) per page, (count,
     // dvpsFinished); an empty document stops after the first. The options are ignored.
     void FormatPages(TDVDisplayOptions options = {});
@@ -100,6 +108,7 @@ private:
     void destroyDocView();
 
     QPointer<TPrintableDV> m_docView;
+    Printer *m_printer = nullptr;
     bool m_formatted = false;
     int m_formatStamp = 0;
 

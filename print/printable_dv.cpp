@@ -1,6 +1,7 @@
 #include "printable_dv.h"
 
 #include "platform/printer.h"
+#include "platform/zan_error.h"
 #include "print/dv_print.h"
 #include "print/print_job.h"
 
@@ -214,6 +215,14 @@ TPrintableDVData &TCustomPrintableDV::PrintData() const
     return static_cast<TPrintableDVData &>(DVData());
 }
 
+Printer &TCustomPrintableDV::printer() const
+{
+    Printer *printer = m_owner ? m_owner->printer() : nullptr;
+    if (printer == nullptr)
+        throw ZanError("no printer is available");
+    return *printer;
+}
+
 int TCustomPrintableDV::PagesCount() const
 {
     return int(PrintData().Pages.size());
@@ -230,8 +239,8 @@ void TCustomPrintableDV::FormatPages()
         if (m_owner && m_owner->OnFormatting)
             m_owner->OnFormatting(*this, page, step);
     };
+    Printer &printer = this->printer();
     report(0, dvpsStarting);
-    Printer &printer = currentPrinter();
     {
         PrinterCanvasScope canvas(data, printer.createMeasuringCanvas());
         data.Prepare(geometryOf(printer), Margins);
@@ -261,7 +270,7 @@ void TCustomPrintableDV::PrintPages(
         if (m_owner && m_owner->OnSendingToPrinter)
             m_owner->OnSendingToPrinter(*this, page, step);
     };
-    printPageRange(currentPrinter(), firstPage, lastPage, title, copies, collate, draw, progress);
+    printPageRange(printer(), firstPage, lastPage, title, copies, collate, draw, progress);
 }
 
 void TCustomPrintableDV::Print(const std::string &title, int copies, bool collate)
@@ -271,6 +280,6 @@ void TCustomPrintableDV::Print(const std::string &title, int copies, bool collat
 
 void TCustomPrintableDV::ContinuousPrint()
 {
-    printContinuously(currentPrinter(), PagesCount(),
+    printContinuously(printer(), PagesCount(),
         [this](int page, Canvas &canvas) { DrawPage(page, canvas, false, false); });
 }

@@ -23,6 +23,7 @@
 #include <vector>
 
 class Bitmap;
+class Printer;
 class TCustomDVPrint;
 class TCustomPrintableDV;
 
@@ -105,7 +106,7 @@ public:
 
     MarginsMM Margins;
 
-    // Formats the copy for the current printer and cuts it into pages.
+    // Formats the copy for the owner's printer and cuts it into pages.
     void FormatPages();
     void DrawPage(int page, Canvas &canvas, bool preview, bool correction);
     // One print job of pages first .. last (see printPageRange).
@@ -117,6 +118,9 @@ public:
     int PagesCount() const;
 
 private:
+    // The owner's printer; throws ZanError without one.
+    Printer &printer() const;
+
     TCustomDVPrint *m_owner;
 };
 

@@ -3,6 +3,8 @@
 #include "report/pairing_plan.h"
 #include "report/report_text.h"
 
+#include "platform/text_file.h"
+
 namespace {
 
 constexpr const char *LineEnd = "\r\n";
@@ -21,6 +23,21 @@ std::string quoted(const std::string &text)
 std::string percent(double fraction)
 {
     return formatLine("%.4f", fraction * 100.0);
+}
+
+// Every refused row and every note of the plan, one a line.
+std::string notesBlock(const PairingPlan &plan)
+{
+    if (plan.refusedRows().empty() && plan.notes().empty())
+        return {};
+    std::string text = LineEnd + quoted("NOTE") + LineEnd;
+    for (const PairingPlan::RefusedRow &row : plan.refusedRows())
+        text += quoted("Row " + std::to_string(row.row) + " (" + row.bands.identification
+                    + "): " + row.message)
+            + LineEnd;
+    for (const std::string &note : plan.notes())
+        text += quoted(note) + LineEnd;
+    return text;
 }
 
 } // namespace
@@ -48,5 +65,14 @@ std::string pairingCsv(const PairingPlan &plan)
             text += ',' + quoted(ancestor.band) + ',' + percent(ancestor.contribution);
         text += LineEnd;
     }
-    return text;
+    return text + notesBlock(plan);
+}
+
+void writePairingCsv(const PairingPlan &plan, const std::string &fileName)
+{
+    TextFileWriter writer;
+    if (!writer.create(fileName))
+        throw ZanError("cannot create file " + fileName);
+    writer.write(pairingCsv(plan));
+    writer.commit();
 }

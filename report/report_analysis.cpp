@@ -8,6 +8,7 @@
 #include "engine/inbreed.h"
 #include "platform/locale_text.h"
 #include "platform/printer.h"
+#include "platform/zan_error.h"
 #include "print/dv_print.h"
 
 #include <algorithm>
@@ -44,6 +45,12 @@ ReportAnalysis::~ReportAnalysis() = default;
 void ReportAnalysis::setFormattingProgress(FormattingProgress progress)
 {
     m_progress = std::move(progress);
+}
+
+void ReportAnalysis::setPrinter(Printer *printer)
+{
+    m_printer = printer;
+    m_print->setPrinter(printer);
 }
 
 void ReportAnalysis::fitPage(const Printer &printer)
@@ -88,9 +95,11 @@ void ReportAnalysis::addComputationLines()
 
 void ReportAnalysis::startDocument()
 {
+    if (m_printer == nullptr)
+        throw ZanError("no printer is available");
     m_output->SetBackgroundStyle(bsCentered);
     m_output->Clear();
-    fitPage(currentPrinter());
+    fitPage(*m_printer);
 }
 
 void ReportAnalysis::composeWith(

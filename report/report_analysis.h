@@ -18,11 +18,12 @@ class TDocView;
 class TDVPrint;
 class TDVStyle;
 
-// One complete analysis for the report: empties the engine, fits the page margins to the current
-// printer, writes the listing (which loads the engine), computes, writes the chart and the table,
-// and cuts the document into printer pages.
+// One complete analysis for the report: empties the engine, fits the page margins to the printer
+// it is handed, writes the listing (which loads the engine), computes, writes the chart and the
+// table, and cuts the document into that printer's pages.
 //
 //   ReportAnalysis analysis;                 // engine tables allocated once, here
+//   analysis.setPrinter(&printer);           // measured, and printed on by DVPrint1()
 //   analysis.setFormattingProgress(show);    // "Repaginating (%d)" ...
 //   int pages = analysis.run(document);      // compose() then paginate()
 //   analysis.DVPrint1().Print(title, 1, false);
@@ -39,15 +40,20 @@ public:
     ReportAnalysis(const ReportAnalysis &) = delete;
     ReportAnalysis &operator=(const ReportAnalysis &) = delete;
 
-    // Writes the report of `pedigree` into OutPut() for the current printer's page geometry
-    // (margins set on DVPrint1()). The pedigree is read, not kept.
+    // The printer the pages are laid out for, also DVPrint1()'s; not owned. Composing and
+    // paginating throw ZanError while there is none.
+    void setPrinter(Printer *printer);
+    Printer *printer() const { return m_printer; }
+
+    // Writes the report of `pedigree` into OutPut() for the printer's page geometry (margins set
+    // on DVPrint1()). The pedigree is read, not kept.
     void compose(const PedigreeSource &pedigree);
-    // Empties OutPut() and fits the page margins to the current printer as compose() does, then
+    // Empties OutPut() and fits the page margins to the printer as compose() does, then
     // lets `write` fill the document, passing the date text of the page headers. For other
     // documents laid out like the report, such as the pairings.
     void composeWith(
         const std::function<void(TCustomDocView &output, const std::string &dateText)> &write);
-    // Formats OutPut() and cuts its print copy into pages for the current printer, raising the
+    // Formats OutPut() and cuts its print copy into pages for the printer, raising the
     // formatting progress; returns the number of pages. Call after compose().
     int paginate();
     // compose() and paginate().
@@ -79,6 +85,7 @@ private:
     std::unique_ptr<TDVStyle> m_style;
     std::unique_ptr<TDocView> m_output;
     std::unique_ptr<TDVPrint> m_print;
+    Printer *m_printer = nullptr;
     FormattingProgress m_progress;
     std::optional<std::tm> m_reportTime;
     PageMeasure m_page;

@@ -3,6 +3,7 @@
 #include "report/pedigree_source.h"
 #include "report/report_analysis.h"
 
+#include "platform/pdf_printer.h"
 #include "platform/user_dialogs.h"
 #include "platform/widget_font.h"
 #include "platform/zan_error.h"
@@ -35,6 +36,7 @@ constexpr int previewWheelStep = 50;
 
 const char *const caption = "ZAN ( Print Preview  )";
 const char *const computingText = "Computing the ZAN statistiics.";
+const char *const printFailedText = "The report could not be printed.";
 
 std::string formatted(const char *format, int first, int second = 0)
 {
@@ -206,6 +208,32 @@ TDVPrint &TZAN_printF::DVPrint1()
     return m_analysis->DVPrint1();
 }
 
+Printer *TZAN_printF::printer()
+{
+    if (!m_printerKnown) {
+        m_printer = createDefaultPrinter();
+        m_printerKnown = true;
+    }
+    return m_printer.get();
+}
+
+void TZAN_printF::setPrinter(std::unique_ptr<Printer> printer)
+{
+    DVPrint1().Clear();
+    m_printer = std::move(printer);
+    m_printerKnown = true;
+    m_analysis->setPrinter(&pagePrinter());
+}
+
+Printer &TZAN_printF::pagePrinter()
+{
+    if (Printer *chosen = printer())
+        return *chosen;
+    if (!m_layoutPrinter)
+        m_layoutPrinter = std::make_unique<PdfPrinter>();
+    return *m_layoutPrinter;
+}
+
 std::string TZAN_printF::statusText() const
 {
     return m_statusBar->currentMessage().toStdString();
@@ -268,6 +296,7 @@ void TZAN_printF::FormActivate()
     setStatusText(computingText);
     repaint();
     try {
+        m_analysis->setPrinter(&pagePrinter());
         m_analysis->run(*m_pedigree);
     } catch (...) {
         forgetPages();
@@ -303,6 +332,11 @@ void TZAN_printF::PrintClick()
 {
     if (m_busy || !DVPrint1().Formatted())
         return;
+    if (printer() == nullptr) {
+        setStatusText("");
+        showFailure(printFailedText, NoPrinterReason);
+        return;
+    }
     BusyScope busy(m_busy);
     WaitCursor wait;
     try {
@@ -310,7 +344,7 @@ void TZAN_printF::PrintClick()
     } catch (...) {
         wait.restore();
         setStatusText("");
-        showFailure("The report could not be printed.", currentReason());
+        showFailure(printFailedText, currentReason());
     }
 }
 

@@ -16,7 +16,9 @@
 // Ctrl+P prints; Home and End (also with Ctrl) show the first and the last page.
 //
 // A run or a print that fails shows a message and leaves the window usable. While one runs, the
-// buttons and closing the window do nothing.
+// buttons and closing the window do nothing. The report is laid out for the window's printer
+// (Page Setup's choice, else the system's default printer); with none, Print says how to choose
+// one and the pages are laid out for a PDF printer of the locale's paper.
 
 #include "docview/dv_types.h"
 
@@ -25,7 +27,12 @@
 #include <memory>
 #include <string>
 
+// Why a print fails when there is no printer, and what to do about it.
+inline constexpr const char *NoPrinterReason
+    = "no printer is available: choose one with File > Page Setup";
+
 class PedigreeSource;
+class Printer;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
@@ -60,6 +67,12 @@ public:
     void DVPrint1Formatting(TCustomDocView &sender, int pagesCompleted, TDVPrintingStep step);
     void DVPrint1SendingToPrinter(TCustomDocView &sender, int pagesCompleted, TDVPrintingStep step);
 
+    // The printer the report is laid out for and printed on: the one Page Setup chose, else the
+    // system's default printer (looked up once, at the first use); null when there is neither.
+    Printer *printer();
+    // Page Setup's choice; null for none. Takes effect at the next analysis run.
+    void setPrinter(std::unique_ptr<Printer> printer);
+
     ReportAnalysis &analysis() { return *m_analysis; }
     TDVPrint &DVPrint1();
     std::string statusText() const;
@@ -83,7 +96,13 @@ private:
     void showFailure(const std::string &what, const std::string &reason);
     void startPendingAnalysis();
     bool turnPage(int direction);
+    Printer &pagePrinter();
 
+    // The printers outlive the analysis that is handed one of them.
+    std::unique_ptr<Printer> m_printer;
+    // Lays the pages out while there is no printer: a PDF printer nothing is printed on.
+    std::unique_ptr<Printer> m_layoutPrinter;
+    bool m_printerKnown = false; // m_printer is Page Setup's choice or the default looked up
     std::unique_ptr<ReportAnalysis> m_analysis;
     QWidget *m_controls = nullptr;
     QPushButton *m_return = nullptr;

@@ -85,11 +85,11 @@ TEST(AnalyzeEndToEnd, TypedPedigreeIsPagedPrintedAndReadsAsTheBatchReport)
     auto printer = std::make_unique<PdfPrinter>();
     printer->setPaper(Paper::A4);
     printer->setOutputFile(windowPdf);
-    std::unique_ptr<Printer> previous = setCurrentPrinter(std::move(printer));
 
     ScriptedUserDialogs dialogs;
     TmainF mainWindow;
     TZAN_printF report(&mainWindow);
+    report.setPrinter(std::move(printer));
     mainWindow.setReportWindow(&report);
     mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
@@ -149,7 +149,6 @@ TEST(AnalyzeEndToEnd, TypedPedigreeIsPagedPrintedAndReadsAsTheBatchReport)
         (std::vector<std::string> { "Previewing Page 1 of 3", "Previewing Page 2 of 3",
             "Previewing Page 3 of 3", "Previewing Page 2 of 3", "" }));
     EXPECT_EQ(dialogs.problems(), "");
-    setCurrentPrinter(std::move(previous));
 
     const std::string batchPdf = folder.file("batch.pdf");
     std::ostringstream out, errors;

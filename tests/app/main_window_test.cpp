@@ -519,6 +519,18 @@ TEST_F(MainWindowTest, PageSetupShowsThePrinterSetupDialog)
     EXPECT_EQ(modalShownBy([&] { trigger("PageSetup"); }), "QPrintDialog");
 }
 
+TEST_F(MainWindowTest, PageSetupHandsTheChoiceToTheReportWindow)
+{
+    const Printer *before = m_report.printer();
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    trigger("PageSetup");
+    ASSERT_NE(m_report.printer(), nullptr);
+    EXPECT_NE(m_report.printer(), before);
+}
+
 TEST_F(MainWindowTest, F1OpensTheGuideOrSaysWhyNotWithItsPath)
 {
     const std::string guide = m_folder.write("index.html", "<html></html>");

@@ -1,7 +1,9 @@
 #include "app/pairings_window.h"
 
 #include "platform/scripted_user_dialogs.h"
+#include "platform/virtual_printer.h"
 #include "report/pedigree_source.h"
+#include "report/report_window.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -158,6 +160,26 @@ TEST_F(PairingsWindowTest, notesSayWhatWasLeftOut)
         "10 birds in the pedigree; 0 cocks x 1 hens.\n"
         "H1 is named as a cock and as a hen: left out.");
     EXPECT_EQ(child<QTableWidget>("matrixTable")->rowCount(), 0);
+}
+
+TEST_F(PairingsWindowTest, printsOnThePrinterGivenAndSaysWhenThereIsNone)
+{
+    select(child<QListWidget>("cockList"), { "S1" });
+    select(child<QListWidget>("henList"), { "D1" });
+    QTest::mouseClick(child<QPushButton>("computeButton"), Qt::LeftButton);
+    ScriptedUserDialogs dialogs;
+    dialogs.answerMessage(DialogButton::Ok);
+    QTest::mouseClick(child<QPushButton>("printButton"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text, NoPrinterReason);
+
+    VirtualPrinter printer;
+    m_window.setPrinter(&printer);
+    QTest::mouseClick(child<QPushButton>("printButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.problems(), "");
+    ASSERT_EQ(printer.jobs().size(), 1u);
+    EXPECT_EQ(printer.jobs()[0].title, "/lofts/loft.csv");
+    EXPECT_TRUE(printer.jobs()[0].finished);
 }
 
 TEST_F(PairingsWindowTest, savesCsvAndPdfThroughTheDialogs)

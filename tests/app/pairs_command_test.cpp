@@ -68,6 +68,9 @@ TEST_F(PairsCommand, readsListsFromFilesAndWritesCsvAndPdf)
     EXPECT_EQ(result.status, 0) << result.errors;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(readFile(csv).substr(0, 40), "\"COCK\",\"D1\",\"H1\"\r\n\"S1\",25.0000,12.5000\r\n");
+    const std::string notes
+        = "\r\n\"NOTE\"\r\n\"Row 4 (Q): Dam's Band length to long DAM SKIPPED.\"\r\n";
+    EXPECT_EQ(readFile(csv).substr(readFile(csv).size() - notes.size()), notes);
     EXPECT_EQ(readFile(pdf).substr(0, 5), "%PDF-");
 }
 
@@ -86,5 +89,29 @@ TEST_F(PairsCommand, failsOnACsvItCannotWrite)
     EXPECT_EQ(result.errors.rfind("zan: row 4", 0), 0u);
     EXPECT_NE(result.errors.find("zan: cannot create file"), std::string::npos);
 }
+
+struct LineEndCase
+{
+    const char *name;
+    const char *bytes;
+};
+
+class BandListLineEnds : public testing::TestWithParam<LineEndCase>
+{ };
+
+TEST_P(BandListLineEnds, endEveryBand)
+{
+    TestFolder folder;
+    const std::string list = folder.write("hens.txt", GetParam().bytes);
+    EXPECT_EQ(readBandList("@" + list), (std::vector<std::string> { "A", "B", "C" }));
+}
+
+INSTANTIATE_TEST_SUITE_P(PairsCommand, BandListLineEnds,
+    testing::Values(LineEndCase { "lineFeed", "A\nB\nC\n" },
+        LineEndCase { "carriageReturnLineFeed", "A\r\nB\r\nC\r\n" },
+        LineEndCase { "carriageReturn", "A\rB\rC" },
+        LineEndCase { "lineFeedsAmongCarriageReturnLineFeeds", "A\nB\r\nC\n" },
+        LineEndCase { "allThreeMixed", "A\r\n\nB\rC\n" }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -170,28 +170,15 @@ protected:
 std::string PrintService::s_queue;
 std::string PrintService::s_problem;
 
-// Makes a system printer current for one test.
-class SystemPrinterScope
-{
-public:
-    explicit SystemPrinterScope(const std::string &name)
-        : m_previous(setCurrentPrinter(createSystemPrinter(name)))
-    { }
-    ~SystemPrinterScope() { setCurrentPrinter(std::move(m_previous)); }
-
-private:
-    std::unique_ptr<Printer> m_previous;
-};
-
 TEST_F(PrintService, ReportWindowPrintsOnTheQueue)
 {
-    SystemPrinterScope printer(s_queue);
     TEditGrid grid;
     PedigreeDocument::setUpPedigreeGrid(grid);
     PedigreeDocument document(grid);
     document.open(m_pedigree);
     ScriptedUserDialogs dialogs;
     TZAN_printF window;
+    window.setPrinter(createSystemPrinter(s_queue));
     window.showAnalysis(document);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.DVPrint1().Formatted() && !window.isBusy(); }));
 
@@ -209,12 +196,13 @@ TEST_F(PrintService, ReportCommandPrintsOnTheNamedQueue)
     ASSERT_EQ(runReportCommand(command.report, out, errors), 0) << errors.str();
     EXPECT_EQ(out.str(), "");
 
-    SystemPrinterScope printer(s_queue);
+    const std::unique_ptr<Printer> printer = createSystemPrinter(s_queue);
     TEditGrid grid;
     PedigreeDocument::setUpPedigreeGrid(grid);
     PedigreeDocument document(grid);
     document.open(m_pedigree);
     ReportAnalysis expected;
+    expected.setPrinter(printer.get());
     const int pages = expected.run(document);
     expectPrinted(waitForJob(), reportPlainText(expected.OutPut()), pages);
 }

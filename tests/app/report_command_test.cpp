@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/pairs_command.h"
 #include "app/pedigree_document.h"
 #include "app/report_command.h"
 
@@ -14,10 +15,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -143,12 +146,11 @@ TEST_F(ReportCommand, TextMatchesTheComposedLines)
     PedigreeDocument::setUpPedigreeGrid(grid);
     PedigreeDocument document(grid);
     document.open(file);
-    auto pdf = std::make_unique<PdfPrinter>();
-    pdf->setPaper(Paper::A4);
-    std::unique_ptr<Printer> previous = setCurrentPrinter(std::move(pdf));
+    PdfPrinter pdf;
+    pdf.setPaper(Paper::A4);
     ReportAnalysis analysis;
+    analysis.setPrinter(&pdf);
     analysis.compose(document);
-    setCurrentPrinter(std::move(previous));
 
     const TDocView &view = analysis.OutPut();
     ASSERT_EQ(lines.size(), static_cast<size_t>(view.GetLineCount()));
@@ -196,6 +198,47 @@ TEST_F(ReportCommand, UnwritablePdfIsAOneLineError)
     EXPECT_FALSE(fs::exists(pdf));
 }
 
+struct UnwritableTargetCase
+{
+    const char *name;
+    const char *command;
+    const char *target;
+};
+
+class PdfOntoUnwritableTarget : public ReportCommand,
+                                public testing::WithParamInterface<UnwritableTargetCase>
+{ };
+
+// The writes fail (a full device; a kernel file that takes no PDF) after the file was opened.
+TEST_P(PdfOntoUnwritableTarget, IsAOneLineErrorAndLeavesTheTargetAlone)
+{
+    const UnwritableTargetCase &c = GetParam();
+    if (!fs::exists(c.target))
+        GTEST_SKIP() << c.target << " does not exist here";
+    const fs::file_type type = fs::status(c.target).type();
+    const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
+    std::vector<std::string> arguments { c.command, file, "--pdf", c.target };
+    if (std::string(c.command) == "pairs")
+        arguments.insert(arguments.end(), { "--cocks", "S", "--hens", "D" });
+    const CommandLine command = parseCommandLine(arguments);
+    std::ostringstream out, errors;
+    const int status = command.kind == CommandKind::Pairs
+        ? runPairsCommand(command.pairs, out, errors)
+        : runReportCommand(command.report, out, errors);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(errors.str().rfind("zan: cannot write file " + std::string(c.target) + ": ", 0), 0u)
+        << errors.str();
+    EXPECT_EQ(errors.str().find('\n'), errors.str().size() - 1) << errors.str();
+    EXPECT_EQ(fs::status(c.target).type(), type);
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, PdfOntoUnwritableTarget,
+    testing::Values(UnwritableTargetCase { "ReportOnAFullDevice", "report", "/dev/full" },
+        UnwritableTargetCase { "ReportOnAKernelFile", "report", "/proc/version" },
+        UnwritableTargetCase { "PairsOnAFullDevice", "pairs", "/dev/full" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(ReportCommand, UnknownPrinterIsAOneLineError)
 {
     const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
@@ -205,6 +248,19 @@ TEST_F(ReportCommand, UnknownPrinterIsAOneLineError)
     EXPECT_EQ(result.errors.rfind("zan: no printer named 'No such loft printer' (", 0), 0u)
         << result.errors;
     EXPECT_EQ(result.errors.find('\n'), result.errors.size() - 1) << result.errors;
+}
+
+TEST_F(ReportCommand, DefaultPrinterWhereThereIsNoneIsAOneLineError)
+{
+    // A print server that does not answer hides every queue from the program.
+    const std::string file = write("trio.csv", "\"P\",\"S\",\"D\"\r\n");
+    const std::string errors = (m_folder / "errors.txt").string();
+    const std::string command = "CUPS_SERVER=localhost:1 '" ZAN_PROGRAM "' report '" + file
+        + "' --printer 2>'" + errors + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(readFile(errors), "zan: no default printer (the system offers no printers)\n");
 }
 
 struct PdfCase

@@ -45,35 +45,29 @@ protected:
     {
         if (!availablePrinterNames().empty())
             GTEST_SKIP() << "a system printer is installed";
-        auto pdf = std::make_unique<PdfPrinter>();
-        pdf->setPaper(Paper::Letter);
-        pdf->setTitle("pedigree.csv");
-        m_pdf = pdf.get();
-        m_previous = setCurrentPrinter(std::move(pdf));
+        m_pdf.setPaper(Paper::Letter);
+        m_pdf.setTitle("pedigree.csv");
     }
-    void TearDown() override { setCurrentPrinter(std::move(m_previous)); }
 
-    PdfPrinter *m_pdf = nullptr;
-    std::unique_ptr<Printer> m_previous;
+    PdfPrinter m_pdf;
 };
 
-TEST_F(PrinterSetupDialogTest, CancelKeepsTheCurrentPrinter)
+TEST_F(PrinterSetupDialogTest, CancelChoosesNothing)
 {
     DialogAnswer answer(false);
-    EXPECT_FALSE(executePrinterSetupDialog(nullptr));
-    EXPECT_EQ(&currentPrinter(), m_pdf);
+    EXPECT_EQ(executePrinterSetupDialog(nullptr, &m_pdf), nullptr);
     EXPECT_EQ(answer.title(), "Printer Setup");
 }
 
-TEST_F(PrinterSetupDialogTest, AcceptingMakesTheChoiceTheCurrentPrinter)
+TEST_F(PrinterSetupDialogTest, AcceptingStartsFromThePrinterGiven)
 {
+    std::unique_ptr<Printer> choice;
     {
         DialogAnswer answer(true);
-        EXPECT_TRUE(executePrinterSetupDialog(nullptr));
+        choice = executePrinterSetupDialog(nullptr, &m_pdf);
     }
-    auto *chosen = dynamic_cast<PdfPrinter *>(&currentPrinter());
+    auto *chosen = dynamic_cast<PdfPrinter *>(choice.get());
     ASSERT_NE(chosen, nullptr);
-    EXPECT_NE(chosen, m_pdf);
     EXPECT_EQ(chosen->paper(), Paper::Letter);
     EXPECT_EQ(chosen->title(), "pedigree.csv");
     EXPECT_EQ(chosen->deviceCaps(DeviceCap::LogPixelsY), 600);
@@ -81,13 +75,10 @@ TEST_F(PrinterSetupDialogTest, AcceptingMakesTheChoiceTheCurrentPrinter)
 
 TEST(PrinterSetupRefusalTest, RefusedDuringAJob)
 {
-    auto virtualPrinter = std::make_unique<VirtualPrinter>();
-    VirtualPrinter *printer = virtualPrinter.get();
-    auto previous = setCurrentPrinter(std::move(virtualPrinter));
-    printer->beginDoc();
-    EXPECT_THROW(executePrinterSetupDialog(nullptr), ZanError);
-    printer->endDoc();
-    setCurrentPrinter(std::move(previous));
+    VirtualPrinter printer;
+    printer.beginDoc();
+    EXPECT_THROW(executePrinterSetupDialog(nullptr, &printer), ZanError);
+    printer.endDoc();
 }
 
 } // namespace

@@ -185,26 +185,11 @@ INSTANTIATE_TEST_SUITE_P(Misuses, PrinterMisuseTest,
             "cannot start printing on Virtual printer" }),
     [](const testing::TestParamInfo<MisuseRow> &info) { return std::string(info.param.name); });
 
-TEST(CurrentPrinterTest, CanBeReplacedAndRestored)
-{
-    auto replacement = std::make_unique<VirtualPrinter>();
-    Printer *raw = replacement.get();
-    std::unique_ptr<Printer> previous = setCurrentPrinter(std::move(replacement));
-    EXPECT_EQ(&currentPrinter(), raw);
-    setCurrentPrinter(std::move(previous));
-    EXPECT_NE(&currentPrinter(), raw);
-}
-
-TEST(CurrentPrinterTest, IsAPdfPrinterAt600DpiWithoutASystemPrinter)
+TEST(DefaultPrinterTest, IsNoneWithoutASystemPrinter)
 {
     if (!availablePrinterNames().empty())
         GTEST_SKIP() << "a system printer is installed";
-    std::unique_ptr<Printer> previous = setCurrentPrinter(nullptr);
-    Printer &printer = currentPrinter();
-    EXPECT_NE(dynamic_cast<PdfPrinter *>(&printer), nullptr);
-    EXPECT_EQ(printer.deviceCaps(DeviceCap::LogPixelsX), 600);
-    EXPECT_EQ(printer.deviceCaps(DeviceCap::LogPixelsY), 600);
-    setCurrentPrinter(std::move(previous));
+    EXPECT_EQ(createDefaultPrinter(), nullptr);
 }
 
 TEST(SystemPrinterTest, UnknownNameIsRefused)

@@ -36,6 +36,18 @@ TEST_F(DVPrintTest, ConstructedUnformattedWithDefaults)
         dvflAllowCustomDrawItems, dvflPrinting, dvflRoot };
     EXPECT_EQ(fresh.DocView().Flags, expected);
     EXPECT_FALSE(fresh.DocView().isVisible());
+    EXPECT_EQ(fresh.printer(), nullptr);
+}
+
+TEST_F(DVPrintTest, WithoutAPrinterNothingIsFormattedOrPrinted)
+{
+    addLines(3);
+    source.Format();
+    print.AssignSource(source);
+    EXPECT_THROW(print.FormatPages(), ZanError);
+    EXPECT_THROW(print.Print("pedigree.csv", 1, false), ZanError);
+    EXPECT_TRUE(formatEvents.empty());
+    EXPECT_FALSE(print.Formatted());
 }
 
 struct EventCase

@@ -51,8 +51,6 @@ protected:
         };
     }
 
-    void TearDown() override { setCurrentPrinter(nullptr); }
-
     // A printer at 96 pixels per inch (the screen's, so no length is converted) whose whole
     // sheet is printable.
     VirtualPrinter &usePrinter96(int width, int height)
@@ -66,10 +64,9 @@ protected:
 
     VirtualPrinter &usePrinter(const VirtualPrinterSetup &setup)
     {
-        auto printer = std::make_unique<VirtualPrinter>(setup);
-        VirtualPrinter &ref = *printer;
-        setCurrentPrinter(std::move(printer));
-        return ref;
+        m_printer = std::make_unique<VirtualPrinter>(setup);
+        print.setPrinter(m_printer.get());
+        return *m_printer;
     }
 
     void addLines(int count, int styleNo = 0, const std::string &prefix = "line")
@@ -90,6 +87,7 @@ protected:
         return print.DocView().PrintData().Pages[std::size_t(page - 1)].FirstDrawItem;
     }
 
+    std::unique_ptr<VirtualPrinter> m_printer;
     TDVStyle sheet;
     TDocView source;
     TDVPrint print;

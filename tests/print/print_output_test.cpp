@@ -61,13 +61,12 @@ protected:
     {
         const char *keep = std::getenv("ZAN_PRINT_SNAPSHOTS");
         folder = keep ? std::string(keep) : temporary.path().toStdString();
-        auto pdf = std::make_unique<PdfPrinter>();
-        pdf->setPaper(Paper::A4);
-        pdf->setMarginMillimetres(5);
+        pdf.setPaper(Paper::A4);
+        pdf.setMarginMillimetres(5);
         pdfFile = folder + "/print_output.pdf";
         QFile::remove(QString::fromStdString(pdfFile));
-        pdf->setOutputFile(pdfFile);
-        setCurrentPrinter(std::move(pdf));
+        pdf.setOutputFile(pdfFile);
+        print.setPrinter(&pdf);
 
         sheet = CreateReportStyleSheet();
         view.SetStyle(sheet.get());
@@ -95,8 +94,6 @@ protected:
         print.FormatPages();
     }
 
-    void TearDown() override { setCurrentPrinter(nullptr); }
-
     void keep(const QImage &image, const std::string &name)
     {
         image.save(QString::fromStdString(folder + "/" + name));
@@ -106,6 +103,7 @@ protected:
     std::string folder;
     std::string pdfFile;
     std::unique_ptr<TDVStyle> sheet;
+    PdfPrinter pdf;
     TDocView view;
     TDVPrint print;
 };

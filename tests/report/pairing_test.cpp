@@ -167,10 +167,10 @@ TEST(Pairing, documentWithoutPairsSaysSo)
     EXPECT_EQ(texts(view).back(), "NO PAIRS TO COMPUTE");
 }
 
-TEST(Pairing, csvHoldsTheMatrixThenThePairs)
+TEST(Pairing, csvHoldsTheMatrixThePairsThenWhatWasLeftOut)
 {
     PairingPlan plan;
-    plan.compute(RowsSource(loft), { "S1" }, { "D1", "H1" });
+    plan.compute(RowsSource(loft), { "S1", "NOPE", "L" }, { "D1", "H1" });
     EXPECT_EQ(pairingCsv(plan),
         "\"COCK\",\"D1\",\"H1\"\r\n"
         "\"S1\",25.0000,12.5000\r\n"
@@ -178,7 +178,19 @@ TEST(Pairing, csvHoldsTheMatrixThenThePairs)
         "\"COCK\",\"HEN\",\"ZAN\",\"ANCESTOR 1\",\"CONTRIBUTION 1\",\"ANCESTOR 2\","
         "\"CONTRIBUTION 2\",\"ANCESTOR 3\",\"CONTRIBUTION 3\"\r\n"
         "\"S1\",\"H1\",12.5000,\"GS\",12.5000\r\n"
-        "\"S1\",\"D1\",25.0000,\"GD\",12.5000,\"GS\",12.5000\r\n");
+        "\"S1\",\"D1\",25.0000,\"GD\",12.5000,\"GS\",12.5000\r\n"
+        "\r\n"
+        "\"NOTE\"\r\n"
+        "\"Row 8 (Q): Dam's Band length to long DAM SKIPPED.\"\r\n"
+        "\"Cock NOPE is not in the pedigree: left out.\"\r\n"
+        "\"L: the ancestry loops back on itself: left out.\"\r\n");
+}
+
+TEST(Pairing, csvWithNothingLeftOutHasNoNotes)
+{
+    PairingPlan plan;
+    plan.compute(RowsSource({ { "S1", "GS", "GD" }, { "D1", "GS", "GD" } }), { "S1" }, { "D1" });
+    EXPECT_EQ(pairingCsv(plan).find("NOTE"), std::string::npos);
 }
 
 } // namespace

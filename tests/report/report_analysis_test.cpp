@@ -6,6 +6,7 @@
 #include "docview/doc_view.h"
 #include "platform/pdf_printer.h"
 #include "platform/virtual_printer.h"
+#include "platform/zan_error.h"
 #include "print/dv_print.h"
 
 #include <gtest/gtest.h>
@@ -15,19 +16,6 @@
 #include <vector>
 
 namespace {
-
-// Makes a printer current for one test and puts the previous one back.
-class PrinterScope
-{
-public:
-    explicit PrinterScope(std::unique_ptr<Printer> printer)
-        : m_previous(setCurrentPrinter(std::move(printer)))
-    { }
-    ~PrinterScope() { setCurrentPrinter(std::move(m_previous)); }
-
-private:
-    std::unique_ptr<Printer> m_previous;
-};
 
 VirtualPrinterSetup paper(int width, int height, int offsetX = 0, int offsetY = 0, int ppi = 600)
 {
@@ -54,8 +42,9 @@ class ReportAnalysisGeometry : public testing::TestWithParam<GeometryCase>
 TEST_P(ReportAnalysisGeometry, SetsTheMarginsAndChecksThePaper)
 {
     const GeometryCase &c = GetParam();
-    PrinterScope scope(std::make_unique<VirtualPrinter>(c.setup));
+    VirtualPrinter printer(c.setup);
     ReportAnalysis analysis;
+    analysis.setPrinter(&printer);
     RowsSource source({ { "P", "S", "D" } });
     analysis.compose(source);
 
@@ -117,10 +106,10 @@ class ReportAnalysisPages : public testing::TestWithParam<std::pair<const char *
 // composed pages, and no line wraps.
 TEST_P(ReportAnalysisPages, OnePrinterPagePerPageHeader)
 {
-    auto pdf = std::make_unique<PdfPrinter>();
-    pdf->setPaper(GetParam().second);
-    PrinterScope scope(std::move(pdf));
+    PdfPrinter pdf;
+    pdf.setPaper(GetParam().second);
     ReportAnalysis analysis;
+    analysis.setPrinter(&pdf);
     std::vector<std::pair<int, TDVPrintingStep>> events;
     analysis.setFormattingProgress(
         [&](int pages, TDVPrintingStep step) { events.emplace_back(pages, step); });
@@ -150,13 +139,22 @@ INSTANTIATE_TEST_SUITE_P(Paper, ReportAnalysisPages,
 
 TEST(ReportAnalysis, PrintCopyLeavesOutExternalLeading)
 {
-    PrinterScope scope(std::make_unique<VirtualPrinter>(VirtualPrinterSetup::a4(600)));
+    VirtualPrinter printer(VirtualPrinterSetup::a4(600));
     ReportAnalysis analysis;
+    analysis.setPrinter(&printer);
     RowsSource source({ { "P", "S", "D" } });
     analysis.run(source);
     EXPECT_FALSE(analysis.DVPrint1().DocView().Flags.contains(dvflUseExternalLeading));
     EXPECT_TRUE(analysis.OutPut().Flags.contains(dvflUseExternalLeading));
     EXPECT_TRUE(analysis.DVPrint1().Formatted());
+}
+
+TEST(ReportAnalysis, WithoutAPrinterNothingIsComposed)
+{
+    ReportAnalysis analysis;
+    RowsSource source({ { "P", "S", "D" } });
+    EXPECT_THROW(analysis.run(source), ZanError);
+    EXPECT_EQ(analysis.OutPut().GetLineCount(), 0);
 }
 
 TEST(ReportAnalysis, DateTextUsesTheShortMonthName)

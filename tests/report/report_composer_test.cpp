@@ -32,8 +32,7 @@ class ReportComposition : public testing::Test
 protected:
     void SetUp() override
     {
-        m_previous
-            = setCurrentPrinter(std::make_unique<VirtualPrinter>(VirtualPrinterSetup::a4(600)));
+        m_analysis.setPrinter(&m_printer);
         std::tm time {};
         time.tm_year = 2026 - 1900;
         time.tm_mon = 2;
@@ -43,7 +42,6 @@ protected:
         m_analysis.setReportTime(time);
         ASSERT_EQ(reportDateText(time), Date) << "the tests expect an English locale";
     }
-    void TearDown() override { setCurrentPrinter(std::move(m_previous)); }
 
     std::vector<ReportLine> compose(std::vector<PedigreeRow> rows)
     {
@@ -52,8 +50,8 @@ protected:
         return documentLines(m_analysis.OutPut());
     }
 
+    VirtualPrinter m_printer { VirtualPrinterSetup::a4(600) };
     ReportAnalysis m_analysis;
-    std::unique_ptr<Printer> m_previous;
 };
 
 void append(std::vector<ReportLine> &lines, const std::vector<ReportLine> &more)

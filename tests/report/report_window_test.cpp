@@ -106,22 +106,22 @@ class ReportWindowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        auto printer = std::make_unique<TestPrinter>();
-        m_printer = printer.get();
-        m_previous = setCurrentPrinter(std::move(printer));
+        m_nextPrinter = std::make_unique<TestPrinter>();
+        m_printer = m_nextPrinter.get();
         m_source.rows = tree(20); // five pages on the test printer's font
     }
     void TearDown() override
     {
         EXPECT_EQ(m_dialogs.problems(), "");
         m_window.reset();
-        setCurrentPrinter(std::move(m_previous));
     }
 
     TZAN_printF &window()
     {
-        if (!m_window)
+        if (!m_window) {
             m_window = std::make_unique<TZAN_printF>();
+            m_window->setPrinter(std::move(m_nextPrinter));
+        }
         return *m_window;
     }
     template <typename T> T &child(const char *name)
@@ -147,8 +147,8 @@ protected:
     }
     int pages() { return window().DVPrint1().GetPagesCount(); }
 
+    std::unique_ptr<TestPrinter> m_nextPrinter; // until the window takes it
     TestPrinter *m_printer = nullptr;
-    std::unique_ptr<Printer> m_previous;
     ScriptedUserDialogs m_dialogs;
     EditableSource m_source;
     std::unique_ptr<TZAN_printF> m_window;
@@ -332,6 +332,23 @@ TEST_F(ReportWindowTest, FailedPrintLeavesTheWindowUsable)
     ASSERT_FALSE(m_printer->jobs().empty());
     EXPECT_TRUE(m_printer->jobs().back().finished);
     EXPECT_EQ(m_printer->jobs().back().pages.size(), 5u);
+}
+
+TEST_F(ReportWindowTest, PrintWithoutAPrinterSaysHowToChooseOne)
+{
+    m_nextPrinter.reset();
+    m_printer = nullptr;
+    analyze();
+    EXPECT_TRUE(window().DVPrint1().Formatted()) << "laid out all the same";
+    m_dialogs.answerMessage(DialogButton::Ok);
+    QTest::mouseClick(&child<QPushButton>("Print"), Qt::LeftButton);
+
+    ASSERT_EQ(m_dialogs.shown().size(), 1u);
+    EXPECT_EQ(m_dialogs.shown()[0].text,
+        "The report could not be printed.\n\nno printer is available: choose one with File > "
+        "Page Setup");
+    EXPECT_EQ(window().statusText(), "");
+    EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(ReportWindowTest, FailedRunShowsWhyAndLeavesNoPages)

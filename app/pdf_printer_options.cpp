@@ -1,15 +1,6 @@
-#include "pdf_printer_scope.h"
+#include "pdf_printer_options.h"
 
 #include "platform/pdf_printer.h"
-
-CurrentPrinterScope::CurrentPrinterScope(std::unique_ptr<Printer> printer)
-    : m_previous(setCurrentPrinter(std::move(printer)))
-{ }
-
-CurrentPrinterScope::~CurrentPrinterScope()
-{
-    setCurrentPrinter(std::move(m_previous));
-}
 
 std::unique_ptr<PdfPrinter> makePdfPrinter(const ReportOptions &options)
 {
@@ -30,11 +21,3 @@ std::unique_ptr<PdfPrinter> makePdfPrinter(const ReportOptions &options)
         printer->setOutputFile(options.pdfFile);
     return printer;
 }
-
-PdfPrinterScope::PdfPrinterScope(std::unique_ptr<PdfPrinter> printer)
-    : m_printer(printer.get()), m_scope(std::move(printer))
-{ }
-
-PdfPrinterScope::PdfPrinterScope(const ReportOptions &options)
-    : PdfPrinterScope(makePdfPrinter(options))
-{ }

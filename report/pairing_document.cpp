@@ -1,0 +1,35 @@
+#include "pairing_document.h"
+
+#include "report/pairing_composer.h"
+#include "report/report_analysis.h"
+#include "report/report_plain_text.h"
+
+#include "print/dv_print.h"
+
+namespace {
+
+// The pairings document composed for the printer's pages.
+void composePairings(ReportAnalysis &analysis, const PairingPlan &plan, Printer &printer)
+{
+    analysis.setPrinter(&printer);
+    analysis.composeWith([&](TCustomDocView &output, const std::string &dateText) {
+        PairingComposer(output, plan).write(dateText);
+    });
+}
+
+} // namespace
+
+void printPairings(const PairingPlan &plan, const std::string &title, Printer &printer)
+{
+    ReportAnalysis analysis;
+    composePairings(analysis, plan, printer);
+    analysis.paginate();
+    analysis.DVPrint1().Print(title, 1, false);
+}
+
+std::string pairingText(const PairingPlan &plan, Printer &printer)
+{
+    ReportAnalysis analysis;
+    composePairings(analysis, plan, printer);
+    return reportPlainText(analysis.OutPut());
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// The pairings document, composed like the report for a printer's pages, printed as one job or
+// given as plain text. The pairings window and the pairs command both write it through these.
+//
+//   printPairings(plan, "loft.csv", printer);      // one job on the printer
+//   std::string text = pairingText(plan, pdf);      // the same lines, page breaks as form feeds
+
+#include <string>
+
+class PairingPlan;
+class Printer;
+
+// Prints the pairings of `plan` on `printer` as one job titled `title`, laid out for that
+// printer's pages. Throws the print job's errors.
+void printPairings(const PairingPlan &plan, const std::string &title, Printer &printer);
+
+// The pairings of `plan` as UTF-8 text (see reportPlainText), composed for `printer`'s pages.
+std::string pairingText(const PairingPlan &plan, Printer &printer);
