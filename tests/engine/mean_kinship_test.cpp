@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -22,9 +23,9 @@ kinship loft()
 
 std::vector<int> birds(const kinship &pedigree, const std::vector<std::string> &bands)
 {
-    std::vector<int> found;
-    for (const std::string &band : bands)
-        found.push_back(pedigree.find(band));
+    std::vector<int> found(bands.size());
+    std::transform(bands.begin(), bands.end(), found.begin(),
+        [&](const std::string &band) { return pedigree.find(band); });
     return found;
 }
 

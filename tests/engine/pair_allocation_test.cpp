@@ -309,4 +309,19 @@ TEST(PairAllocation, emptyAndHugeLimitsAreHarmless)
     EXPECT_DOUBLE_EQ(r.mean_inbreeding, 0.2);
 }
 
+TEST(PairAllocation, fromAPairingPlanSibsAreKeptApart)
+{
+    kinship pedigree;
+    for (const char *sib : { "S", "D" })
+        pedigree.load_record(sib, "A", "B");
+    for (const char *founder : { "X", "Y" })
+        pedigree.load_record(founder, "", "");
+    const auto bird = [&](const char *band) { return pedigree.find(band); };
+    const kinship::plan plan
+        = pedigree.plan_pairs({ bird("S"), bird("X") }, { bird("D"), bird("Y") });
+    const auto r = pair_allocation::allocate(plan, {});
+    EXPECT_EQ(r.cock_of_hen, (std::vector<int> { 1, 0 }));
+    EXPECT_DOUBLE_EQ(r.largest_inbreeding, 0.0);
+}
+
 } // namespace
