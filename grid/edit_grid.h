@@ -33,10 +33,10 @@ struct TGridRect
 
 // Told by a TEditGrid about the changes that an editing, painting grid reacts to. Every hook does
 // nothing unless overridden.
-class TEditGridObserver
+class EditGridObserver
 {
 public:
-    virtual ~TEditGridObserver() = default;
+    virtual ~EditGridObserver() = default;
 
     // Before the current cell moves away from its cell and before rows are removed: an editing
     // grid stores its editor's text into the cell and validates it here.
@@ -65,7 +65,7 @@ public:
 // selection and the comma-separated file format the pedigree documents are kept in.
 //
 // The class holds no window: everything here runs without a display. The editing rules and the
-// on-screen grid watch it through TEditGridObserver, whose hooks the model calls at exactly the
+// on-screen grid watch it through EditGridObserver, whose hooks the model calls at exactly the
 // points where an editing, painting grid has to react.
 //
 //          column 0        1      2        FixedCols columns on the left are headers
@@ -196,8 +196,8 @@ public:
     std::string checkConsistency() const;
 
     // Observers are told in the order they were added; each must stay alive while it is added.
-    void addObserver(TEditGridObserver *observer);
-    void removeObserver(TEditGridObserver *observer);
+    void addObserver(EditGridObserver *observer);
+    void removeObserver(EditGridObserver *observer);
 
     // --- search (grid_find.cpp) ---
     // Looks for the next cell, after start, whose text matches text under the parameters, and
@@ -246,7 +246,7 @@ private:
     std::vector<GridRow> m_rows;
     std::vector<int> m_colWidths;
     std::vector<std::string> m_columnHeaders;
-    std::vector<TEditGridObserver *> m_observers;
+    std::vector<EditGridObserver *> m_observers;
     int m_fixedRows = 1;
     int m_fixedCols = 1;
     TGridCoord m_current { 1, 1 };
@@ -260,6 +260,6 @@ private:
 template <class Hook, class... Arguments>
 void TEditGrid::notify(Hook hook, const Arguments &...arguments)
 {
-    for (TEditGridObserver *observer : m_observers)
+    for (EditGridObserver *observer : m_observers)
         (observer->*hook)(arguments...);
 }

@@ -46,9 +46,7 @@
 
 class TGridInplaceEdit;
 
-class TEditGridWidget : public QAbstractScrollArea,
-                        private TEditGridObserver,
-                        private TGridEditorView
+class TEditGridWidget : public QAbstractScrollArea, private EditGridObserver, private GridEditorView
 {
     Q_OBJECT
 

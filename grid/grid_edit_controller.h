@@ -32,24 +32,29 @@
 // How the user ended an edit in the editor. As an item delegate's hints, each follows a commit of
 // the editor's text, except RevertModelCache.
 enum class EndEditHint {
-    EditNextItem, // Enter, or Right after the last character: the next cell in reading order (a row
-    // appended after the last cell), with the editor open there
-    EditPreviousItem, // Left before the first character: the previous cell, editor open there
-    TabNextItem, // Tab: the next cell in Tab order, wrapping; the editor stays closed
-    TabPreviousItem, // Shift+Tab
-    RowUp, // Up, Down, Page Up, Page Down: one row or one page; the editor stays closed
+    // Enter, or Right after the last character: the next cell in reading order (a row appended
+    // after the last cell), with the editor open there.
+    EditNextItem,
+    // Left before the first character: the previous cell, with the editor open there.
+    EditPreviousItem,
+    // Tab and Shift+Tab: the next or previous cell in Tab order, wrapping; the editor stays closed.
+    TabNextItem,
+    TabPreviousItem,
+    // Up, Down, Page Up, Page Down: one row or one page; the editor stays closed.
+    RowUp,
     RowDown,
     PageUp,
     PageDown,
-    RevertModelCache, // Escape: the editor and the cell return to the start text; it stays open
+    // Escape: the editor and the cell return to the start text; the editor stays open.
+    RevertModelCache,
 };
 
 // The editor on screen as the controller drives it. The grid widget provides it; without one the
 // controller edits headless and every open succeeds.
-class TGridEditorView
+class GridEditorView
 {
 public:
-    virtual ~TGridEditorView() = default;
+    virtual ~GridEditorView() = default;
     // Whether the grid is the active control, which an editor needs to open.
     virtual bool mayOpenEditor() const = 0;
     // Lays the editor over the current cell with the text (markup removed) whole selected, for
@@ -61,7 +66,7 @@ public:
     virtual void hideEditor() = 0;
 };
 
-class GridEditController : private TEditGridObserver
+class GridEditController : private EditGridObserver
 {
 public:
     // Edits `grid`, which must outlive the controller.
@@ -73,7 +78,7 @@ public:
 
     TEditGrid &grid() const { return m_grid; }
     // The editor to drive, or none.
-    void setView(TGridEditorView *view) { m_view = view; }
+    void setView(GridEditorView *view) { m_view = view; }
 
     // Events, each called with the grid first. OnGetEditorType is asked each time the editor is
     // about to open on a cell and for the cell just left by Enter (AEditor given as edNormal).
@@ -176,7 +181,7 @@ private:
     bool fits(int length) const { return MaxEditLength <= 0 || length <= MaxEditLength; }
 
     TEditGrid &m_grid;
-    TGridEditorView *m_view = nullptr;
+    GridEditorView *m_view = nullptr;
     bool m_editorOpen = false;
     TGridCoord m_editCell;
     TEditorType m_kind = edNormal;

@@ -197,17 +197,6 @@ TEST_F(GridEditControllerTest, AnEditLeftWithoutACommitIsValidatedByTheNextCommi
     EXPECT_EQ(events.size(), 1u);
 }
 
-TEST_F(GridEditControllerTest, MarkupIsLeftOutOfTheEditorAndTheCellGetsTheEditorsText)
-{
-    cells.SetCellEx(0, 1, "A<x>B");
-    editing.InitValidate(0, 1);
-    editing.ShowInplaceEdit();
-    EXPECT_EQ(cells.GetCellEx(0, 1), "A<x>B");
-    editing.commitPendingEdit();
-    EXPECT_EQ(cells.GetCellEx(0, 1), "AB");
-    EXPECT_EQ(events, (std::vector<Event> { { "validate", 0, 1, "AB" } }));
-}
-
 // What typing and pasting the same characters put into an editor holding `length` characters,
 // `selected` of them selected.
 struct TextCase

@@ -39,7 +39,7 @@ using CellRows = std::vector<std::vector<std::string>>;
 CellRows dataRows(const TEditGrid &grid, int firstRow = 1);
 
 // A grid that records the calls of its observer hooks.
-class RecordingGrid : public TEditGrid, private TEditGridObserver
+class RecordingGrid : public TEditGrid, private EditGridObserver
 {
 public:
     RecordingGrid() { addObserver(this); }
