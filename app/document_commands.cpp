@@ -3,6 +3,7 @@
 #include "app/window_texts.h"
 
 #include "grid/edit_grid.h"
+#include "grid/grid_edit_controller.h"
 #include "grid/pedigree_grid.h"
 #include "platform/user_dialogs.h"
 
@@ -61,8 +62,8 @@ FileRequest pedigreeFileRequest(std::string_view caption, const std::string &fil
 
 } // namespace
 
-DocumentCommands::DocumentCommands(TEditGrid &grid, QWidget *dialogParent)
-    : m_grid(grid), m_dialogParent(dialogParent), m_document(grid)
+DocumentCommands::DocumentCommands(GridEditController &editing, QWidget *dialogParent)
+    : m_editing(editing), m_grid(editing.grid()), m_dialogParent(dialogParent), m_document(m_grid)
 { }
 
 void DocumentCommands::FormCreate()
@@ -74,19 +75,7 @@ void DocumentCommands::FormCreate()
 
 void DocumentCommands::File_Changed()
 {
-    // Moving the selection away from the current data cell and back commits the editor's text.
-    // Every column counts: a file with more than three columns widens the grid.
-    const int firstDataRow = m_grid.GetFixedRowsEx();
-    for (int column = 0; column < m_grid.GetColCountEx(); ++column) {
-        for (int row = firstDataRow; row < m_grid.GetRowCountEx(); ++row) {
-            if (!m_grid.IsSelected(column, row))
-                continue;
-            const int away = column == 0 ? 1 : 0;
-            m_grid.SelectRange(away, away, row, row);
-            m_grid.SelectRange(column, column, row, row);
-            break;
-        }
-    }
+    m_editing.commitPendingEdit();
 }
 
 bool DocumentCommands::askSaveChanges()

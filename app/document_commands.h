@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+class GridEditController;
 class QWidget;
 class TEditGrid;
 
@@ -20,9 +21,9 @@ class TEditGrid;
 class DocumentCommands
 {
 public:
-    // Works on `grid`, which must outlive the commands. Dialogs are shown over `dialogParent`
-    // (may be null).
-    DocumentCommands(TEditGrid &grid, QWidget *dialogParent);
+    // Works on the grid that `editing` edits; both must outlive the commands. Dialogs are shown
+    // over `dialogParent` (may be null).
+    DocumentCommands(GridEditController &editing, QWidget *dialogParent);
 
     PedigreeDocument &document() { return m_document; }
     const PedigreeDocument &document() const { return m_document; }
@@ -34,8 +35,8 @@ public:
 
     // Untitled and clean.
     void FormCreate();
-    // Ends the pending cell edit: the current data cell is left and selected again, which stores
-    // the editor's text and validates it (setting Dirty when it changed).
+    // Ends the pending cell edit: the editor's text is stored and validated (setting Dirty when
+    // it changed).
     void File_Changed();
     // The grid's edit events.
     void markChanged() { m_dirty = true; }
@@ -58,6 +59,7 @@ private:
     void selectFirstDataCell();
     void showCurrentFile();
 
+    GridEditController &m_editing;
     TEditGrid &m_grid;
     QWidget *m_dialogParent;
     PedigreeDocument m_document;

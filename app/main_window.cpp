@@ -99,10 +99,11 @@ TmainF::~TmainF()
     // The grid outlives this part of the window while QWidget deletes the children: it must not
     // call back into it.
     disconnect(m_inputGrid, nullptr, this, nullptr);
-    m_inputGrid->OnGetEditorType = nullptr;
-    m_inputGrid->OnCellValidate = nullptr;
-    m_inputGrid->OnAutoInsertRow = nullptr;
-    m_inputGrid->OnAutoDeleteRow = nullptr;
+    GridEditController &editing = m_inputGrid->controller();
+    editing.OnGetEditorType = nullptr;
+    editing.OnCellValidate = nullptr;
+    editing.OnAutoInsertRow = nullptr;
+    editing.OnAutoDeleteRow = nullptr;
 }
 
 void TmainF::createActions()
@@ -202,8 +203,8 @@ void TmainF::createControls()
     m_inputGrid->setObjectName("InputGrid");
     m_inputGrid->setGeometry(230, 32, 475, 425);
     m_area->setGrowingChild(m_inputGrid);
-    configurePedigreeGrid(*m_inputGrid);
-    m_inputGrid->MaxEditLength = 18;
+    configurePedigreeGrid(m_inputGrid->model());
+    m_inputGrid->controller().MaxEditLength = 18;
 
     m_notice = new THtmlPanel(m_area);
     setUpNoticePanel(*m_notice);
@@ -213,7 +214,7 @@ void TmainF::createControls()
     m_description->move(6, 240);
 
     m_findInGrid = std::make_unique<TGridFindDialog>(this);
-    m_findInGrid->Grid = m_inputGrid;
+    m_findInGrid->Grid = &m_inputGrid->model();
     WindowTexts::applyFindTexts(*m_findInGrid);
 
     const QFont buttonFont = widgetFont("Times New Roman", 19, true);
@@ -250,11 +251,11 @@ void TmainF::createControls()
 void TmainF::bindGridEvents()
 {
     using namespace std::placeholders;
-    m_inputGrid->OnGetEditorType = std::bind(&TmainF::InputGridGetEditorType, this, _1, _2, _3, _4);
-    m_inputGrid->OnCellValidate
-        = std::bind(&TmainF::InputGridCellValidate, this, _1, _2, _3, _4, _5);
-    m_inputGrid->OnAutoInsertRow = std::bind(&TmainF::InputGridAutoInsertRow, this, _1, _2);
-    m_inputGrid->OnAutoDeleteRow = std::bind(&TmainF::InputGridAutoDeleteRow, this, _1, _2);
+    GridEditController &editing = m_inputGrid->controller();
+    editing.OnGetEditorType = std::bind(&TmainF::InputGridGetEditorType, this, _1, _2, _3, _4);
+    editing.OnCellValidate = std::bind(&TmainF::InputGridCellValidate, this, _1, _2, _3, _4, _5);
+    editing.OnAutoInsertRow = std::bind(&TmainF::InputGridAutoInsertRow, this, _1, _2);
+    editing.OnAutoDeleteRow = std::bind(&TmainF::InputGridAutoDeleteRow, this, _1, _2);
     connect(m_inputGrid, &TEditGridWidget::editActionsChanged, this, &TmainF::updateEditActions);
     updateEditActions();
 }
@@ -384,22 +385,22 @@ void TmainF::showAbout()
         m_about->exec();
 }
 
-void TmainF::InputGridGetEditorType(TEditGridWidget *, int, int, TEditorType &AEditor)
+void TmainF::InputGridGetEditorType(TEditGrid *, int, int, TEditorType &AEditor)
 {
     AEditor = edCapital;
 }
 
-void TmainF::InputGridCellValidate(TEditGridWidget *, int, int, std::string &, bool &)
+void TmainF::InputGridCellValidate(TEditGrid *, int, int, std::string &, bool &)
 {
     m_commands.markChanged();
 }
 
-void TmainF::InputGridAutoInsertRow(TEditGridWidget *, int)
+void TmainF::InputGridAutoInsertRow(TEditGrid *, int)
 {
     m_commands.markChanged();
 }
 
-void TmainF::InputGridAutoDeleteRow(TEditGridWidget *, int)
+void TmainF::InputGridAutoDeleteRow(TEditGrid *, int)
 {
     m_commands.markChanged();
 }

@@ -80,11 +80,11 @@ public:
     void HelpContentsExecute();
     void HelpAboutExecute();
     void AboutBtnClick();
-    void InputGridGetEditorType(TEditGridWidget *Sender, int ACol, int ARow, TEditorType &AEditor);
+    void InputGridGetEditorType(TEditGrid *Sender, int ACol, int ARow, TEditorType &AEditor);
     void InputGridCellValidate(
-        TEditGridWidget *Sender, int ACol, int ARow, std::string &Value, bool &Valid);
-    void InputGridAutoInsertRow(TEditGridWidget *Sender, int ARow);
-    void InputGridAutoDeleteRow(TEditGridWidget *Sender, int ARow);
+        TEditGrid *Sender, int ACol, int ARow, std::string &Value, bool &Valid);
+    void InputGridAutoInsertRow(TEditGrid *Sender, int ARow);
+    void InputGridAutoDeleteRow(TEditGrid *Sender, int ARow);
 
     // The controls, for the commands and for tests.
     TEditGridWidget *InputGrid() const { return m_inputGrid; }
@@ -107,7 +107,7 @@ private:
 
     // The grid exists before the commands that work on it; createControls places it.
     TEditGridWidget *m_inputGrid = new TEditGridWidget;
-    DocumentCommands m_commands { *m_inputGrid, this };
+    DocumentCommands m_commands { m_inputGrid->controller(), this };
     MainWindowArea *m_area = nullptr;
     QToolBar *m_toolBar = nullptr;
     THtmlPanel *m_description = nullptr;

@@ -61,11 +61,11 @@ struct ShownGrid
     ShownGrid()
     {
         grid.resize(475, 425);
-        configurePedigreeGrid(grid);
-        grid.OnGetEditorType
-            = [](TEditGridWidget *, int, int, TEditorType &kind) { kind = edCapital; };
-        grid.OnCellValidate
-            = [this](TEditGridWidget *, int, int, std::string &, bool &) { ++validations; };
+        configurePedigreeGrid(grid.model());
+        grid.controller().OnGetEditorType
+            = [](TEditGrid *, int, int, TEditorType &kind) { kind = edCapital; };
+        grid.controller().OnCellValidate
+            = [this](TEditGrid *, int, int, std::string &, bool &) { ++validations; };
         grid.show();
         shown = QTest::qWaitForWindowActive(&grid);
         grid.setFocus();
@@ -155,7 +155,7 @@ void BM_TypePedigree500Rows(benchmark::State &state)
         state.ResumeTiming();
         typeCells(bands, times);
         state.PauseTiming();
-        if (!holdsBands(shown->grid, 1, bands) || shown->validations != 1500) {
+        if (!holdsBands(shown->grid.model(), 1, bands) || shown->validations != 1500) {
             state.SkipWithError("the typed pedigree is not in the grid");
             return;
         }
@@ -179,7 +179,7 @@ void BM_TypeWith5000RowsLoaded(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         auto shown = std::make_unique<ShownGrid>();
-        TEditGridWidget &grid = shown->grid;
+        TEditGrid &grid = shown->grid.model();
         grid.SetRowCountEx(loadedRows + 1);
         for (int i = 0; i < loadedRows * 3; ++i)
             grid.SetCellEx(i % 3, 1 + i / 3, capitals(loaded[std::size_t(i)]));

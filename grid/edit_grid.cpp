@@ -36,11 +36,11 @@ void TEditGrid::SetRowCountEx(int value)
     if (m_fixedRows >= value)
         SetFixedRowsEx(value - 1);
     if (m_current.Y >= value)
-        commitPendingEdit(); // the edited cell is about to disappear: store it while it exists
+        notify(&EditGridObserver::commitPendingEdit); // the edited cell is about to disappear
     resizeRows(value);
     keepCurrentCellInside();
     clampTopLeft();
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 void TEditGrid::SetColCountEx(int value)
@@ -51,11 +51,11 @@ void TEditGrid::SetColCountEx(int value)
     if (m_fixedCols >= value)
         SetFixedColsEx(value - 1);
     if (m_current.X >= value)
-        commitPendingEdit();
+        notify(&EditGridObserver::commitPendingEdit);
     resizeColumns(value);
     keepCurrentCellInside();
     clampTopLeft();
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 void TEditGrid::SetFixedRowsEx(int value)
@@ -124,7 +124,7 @@ void TEditGrid::resetToFirstDataCell()
     m_topRow = m_fixedRows;
     m_leftCol = m_fixedCols;
     setCurrentAndAnchor(first, first);
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 void TEditGrid::setCurrentAndAnchor(TGridCoord current, TGridCoord anchor)
@@ -133,7 +133,7 @@ void TEditGrid::setCurrentAndAnchor(TGridCoord current, TGridCoord anchor)
     m_current = current;
     m_anchor = anchor;
     if (Selection() != previous)
-        selectionChanged(previous);
+        notify(&EditGridObserver::selectionChanged, previous);
 }
 
 // --- cells ---------------------------------------------------------------------------------------
@@ -174,7 +174,7 @@ void TEditGrid::SetCellEx(int column, int row, std::string text)
         cells.resize(static_cast<std::size_t>(column) + 1);
     }
     cells[static_cast<std::size_t>(column)] = std::move(text);
-    updateCells({ column, row, column, row });
+    notify(&EditGridObserver::cellChanged, column, row);
 }
 
 void TEditGrid::ClearRows(int firstRow, int count)
@@ -185,6 +185,7 @@ void TEditGrid::ClearRows(int firstRow, int count)
 
 void TEditGrid::ClearRect(int left, int top, int right, int bottom)
 {
+    notify(&EditGridObserver::cellsAboutToBeCleared, TGridRect { left, top, right, bottom });
     const int firstColumn = std::max(left, 0);
     const int lastColumn = std::min(right, GetColCountEx() - 1);
     const int lastRow = std::min(bottom, GetRowCountEx() - 1);
@@ -207,10 +208,11 @@ void TEditGrid::InsertRows(int rowIndex, int count)
         return;
     if (rowIndex < 0 || rowIndex > GetRowCountEx())
         throw EInvalidGridOperation(indexOutOfRange);
+    notify(&EditGridObserver::rowsAboutToBeInserted);
     m_rows.insert(m_rows.begin() + rowIndex, static_cast<std::size_t>(count),
         GridRow { {}, m_defaultRowHeight });
     CellsChanged({ 0, rowIndex, GetColCountEx() - 1, GetRowCountEx() - 1 });
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 void TEditGrid::RemoveRows(int rowIndex, int count)
@@ -219,7 +221,7 @@ void TEditGrid::RemoveRows(int rowIndex, int count)
         return;
     if (rowIndex < 0)
         throw EInvalidGridOperation(indexOutOfRange);
-    commitPendingEdit();
+    notify(&EditGridObserver::commitPendingEdit);
     const int rememberedRow = m_current.Y;
     const int rememberedTopRow = m_topRow;
     removeRowRange(rowIndex, count);
@@ -227,7 +229,7 @@ void TEditGrid::RemoveRows(int rowIndex, int count)
     CellsChanged({ 0, rowIndex, GetColCountEx() - 1, rowIndex + std::max(count, 0) });
     if (m_topRow >= GetRowCountEx() - 1)
         m_topRow = GetRowCountEx() - 1;
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 // Removes up to count rows from rowIndex on. The table keeps at least one row: when every row
@@ -278,7 +280,7 @@ void TEditGrid::moveCurrentCell(int column, int row)
     checkCell(column, row);
     const TGridCoord target { column, row };
     if (target != m_current)
-        commitPendingEdit();
+        notify(&EditGridObserver::commitPendingEdit);
     setCurrentAndAnchor(target, target);
 }
 
@@ -310,7 +312,7 @@ void TEditGrid::SetTopRow(int row)
     if (clamped == m_topRow)
         return;
     m_topRow = clamped;
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 void TEditGrid::SetLeftCol(int column)
@@ -319,7 +321,7 @@ void TEditGrid::SetLeftCol(int column)
     if (clamped == m_leftCol)
         return;
     m_leftCol = clamped;
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 // --- geometry ------------------------------------------------------------------------------------
@@ -329,14 +331,14 @@ void TEditGrid::SetDefaultRowHeight(int height)
     m_defaultRowHeight = height;
     for (GridRow &row : m_rows)
         row.height = height;
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 void TEditGrid::SetDefaultColWidth(int width)
 {
     m_defaultColWidth = width;
     std::fill(m_colWidths.begin(), m_colWidths.end(), width);
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 int TEditGrid::RowHeights(int row) const
@@ -350,7 +352,7 @@ void TEditGrid::SetRowHeights(int row, int height)
 {
     checkCell(0, row);
     m_rows[static_cast<std::size_t>(row)].height = height;
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 int TEditGrid::ColWidths(int column) const
@@ -364,14 +366,24 @@ void TEditGrid::SetColWidths(int column, int width)
 {
     checkCell(column, 0);
     m_colWidths[static_cast<std::size_t>(column)] = width;
-    layoutChanged();
+    notify(&EditGridObserver::layoutChanged);
 }
 
 // --- notifications and checks --------------------------------------------------------------------
 
 void TEditGrid::CellsChanged(const TGridRect &area)
 {
-    updateCells(area);
+    notify(&EditGridObserver::cellsChanged, area);
+}
+
+void TEditGrid::addObserver(EditGridObserver *observer)
+{
+    m_observers.push_back(observer);
+}
+
+void TEditGrid::removeObserver(EditGridObserver *observer)
+{
+    std::erase(m_observers, observer);
 }
 
 std::string TEditGrid::checkConsistency() const

@@ -31,12 +31,42 @@ struct TGridRect
     friend bool operator==(const TGridRect &, const TGridRect &) = default;
 };
 
+// Told by a TEditGrid about the changes that an editing, painting grid reacts to. Every hook does
+// nothing unless overridden.
+class EditGridObserver
+{
+public:
+    virtual ~EditGridObserver() = default;
+
+    // Before the current cell moves away from its cell and before rows are removed: an editing
+    // grid stores its editor's text into the cell and validates it here.
+    virtual void commitPendingEdit() { }
+    // Before the cells of the area are emptied, and before rows are inserted.
+    virtual void cellsAboutToBeCleared(const TGridRect &area) { (void)area; }
+    virtual void rowsAboutToBeInserted() { }
+    // One cell's text was stored.
+    virtual void cellChanged(int column, int row)
+    {
+        (void)column;
+        (void)row;
+    }
+    // Texts changed in bulk (a load, a cleared rectangle, inserted or removed rows). The rectangle
+    // may reach one past the table.
+    virtual void cellsChanged(const TGridRect &area) { (void)area; }
+    // Once at the end of every load, after cellsChanged.
+    virtual void cellsLoaded() { }
+    // Row or column counts, fixed counts, sizes or the top-left visible cell changed.
+    virtual void layoutChanged() { }
+    // The current cell or the anchor changed; previous is the selection before the change.
+    virtual void selectionChanged(const TGridRect &previous) { (void)previous; }
+};
+
 // The pedigree grid: a table of 8-bit text cells with header rows and columns, a current cell, a
 // selection and the comma-separated file format the pedigree documents are kept in.
 //
-// The class holds no window: everything here runs without a display. The on-screen grid extends it
-// through the protected hooks below (pending edit, repaint, size and selection changes), which the
-// model calls at exactly the points where an editing, painting grid has to react.
+// The class holds no window: everything here runs without a display. The editing rules and the
+// on-screen grid watch it through EditGridObserver, whose hooks the model calls at exactly the
+// points where an editing, painting grid has to react.
 //
 //          column 0        1      2        FixedCols columns on the left are headers
 //        +----------------+------+-----+
@@ -165,6 +195,10 @@ public:
     // broken. For tests.
     std::string checkConsistency() const;
 
+    // Observers are told in the order they were added; each must stay alive while it is added.
+    void addObserver(EditGridObserver *observer);
+    void removeObserver(EditGridObserver *observer);
+
     // --- search (grid_find.cpp) ---
     // Looks for the next cell, after start, whose text matches text under the parameters, and
     // returns it, or (-1, -1) when the scan reaches the end of the range (it never wraps). A start
@@ -187,23 +221,6 @@ private:
     };
     SearchState m_search;
 
-protected:
-    // Change notification for cells whose texts changed in bulk (a load, a cleared rectangle,
-    // removed rows). The rectangle may reach one past the table. Calls updateCells by default.
-    virtual void CellsChanged(const TGridRect &area);
-    // Called once at the end of every load, after CellsChanged.
-    virtual void CellsLoaded() { }
-
-    // Called before the current cell moves away from its cell and before rows are removed: an
-    // editing grid stores its editor's text into the cell and validates it here.
-    virtual void commitPendingEdit() { }
-    // The cells of the area (clipped by the caller's view) have to be redrawn.
-    virtual void updateCells(const TGridRect &area) { (void)area; }
-    // Row or column counts, fixed counts, sizes or the top-left visible cell changed.
-    virtual void layoutChanged() { }
-    // The current cell or the anchor changed; previous is the selection before the change.
-    virtual void selectionChanged(const TGridRect &previous) { (void)previous; }
-
 private:
     struct GridRow
     {
@@ -222,10 +239,14 @@ private:
     void restoreAfterRemoval(int rememberedRow, int rememberedTopRow);
     void loadLine(const std::string &line, int column, int row);
     void storeLoadedField(int &column, int row, std::string field);
+    // The change notification for cells whose texts changed in bulk.
+    void CellsChanged(const TGridRect &area);
+    template <class Hook, class... Arguments> void notify(Hook hook, const Arguments &...arguments);
 
     std::vector<GridRow> m_rows;
     std::vector<int> m_colWidths;
     std::vector<std::string> m_columnHeaders;
+    std::vector<EditGridObserver *> m_observers;
     int m_fixedRows = 1;
     int m_fixedCols = 1;
     TGridCoord m_current { 1, 1 };
@@ -235,3 +256,10 @@ private:
     int m_defaultRowHeight = 24;
     int m_defaultColWidth = 64;
 };
+
+template <class Hook, class... Arguments>
+void TEditGrid::notify(Hook hook, const Arguments &...arguments)
+{
+    for (EditGridObserver *observer : m_observers)
+        (observer->*hook)(arguments...);
+}

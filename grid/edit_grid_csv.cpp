@@ -144,7 +144,7 @@ void TEditGrid::LoadFromCSV(const std::string &fileName)
     reader.close();
     SetRowCountEx(row);
     CellsChanged({ 0, 0, GetColCountEx(), GetRowCountEx() });
-    CellsLoaded();
+    notify(&EditGridObserver::cellsLoaded);
 }
 
 // Splits one line into fields and stores them from the given column on. Fields are split off the

@@ -1,6 +1,5 @@
 #include "grid/edit_grid_widget.h"
 
-#include "grid/cell_markup.h"
 #include "grid/grid_inplace_edit.h"
 #include "grid/grid_watermark.h"
 #include "platform/widget_font.h"
@@ -10,8 +9,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
-
-#include <algorithm>
 
 namespace {
 
@@ -43,14 +40,19 @@ TEditGridWidget::TEditGridWidget(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(Qt::ArrowCursor);
-    m_editor = new TGridInplaceEdit(this);
+    m_editor = new TGridInplaceEdit(viewport(), m_controller);
+    connectEditor();
+    m_model.addObserver(this);
+    m_controller.setView(this);
     updateScrollBar();
 }
 
 // The editor goes first, while the grid it reports to is still whole.
 TEditGridWidget::~TEditGridWidget()
 {
-    m_editorOpen = false;
+    m_controller.setView(nullptr);
+    m_model.removeObserver(this);
+    disconnect(m_editor, nullptr, this, nullptr);
     delete m_editor;
 }
 
@@ -60,161 +62,51 @@ void TEditGridWidget::setBackgroundBitmap(const Bitmap &picture)
     viewport()->update();
 }
 
-// --- editing operations --------------------------------------------------------------------------
-
-void TEditGridWidget::AdvanceEdit(int ACol, int ARow, bool forward, bool showEditor)
-{
-    int column = ACol;
-    int row = ARow;
-    bool appended = false;
-    const int lastColumn = GetColCountEx() - 1;
-    if (forward) {
-        if (column < lastColumn) {
-            ++column;
-        } else if (row < GetRowCountEx() - 1) {
-            column = GetFixedColsEx();
-            ++row;
-        } else {
-            AddRow();
-            column = GetFixedColsEx();
-            row = GetRowCountEx() - 1;
-            appended = true;
-        }
-    } else if (column > GetFixedColsEx()) {
-        --column;
-    } else if (row > GetFixedRowsEx()) {
-        column = lastColumn;
-        --row;
-    } else {
-        column = lastColumn;
-        row = GetRowCountEx() - 1;
-    }
-    moveCurrentCell(column, row);
-    if (appended && OnAutoAddRow)
-        OnAutoAddRow(this, row);
-    if (showEditor)
-        ShowInplaceEdit();
-}
-
-void TEditGridWidget::TabEdit(bool backward)
-{
-    commitAndClose();
-    int column = Col();
-    int row = Row();
-    const int lastColumn = GetColCountEx() - 1;
-    if (!backward) {
-        if (column < lastColumn) {
-            ++column;
-        } else {
-            column = GetFixedColsEx();
-            row = row < GetRowCountEx() - 1 ? row + 1 : GetFixedRowsEx();
-        }
-    } else if (column > GetFixedColsEx()) {
-        --column;
-    } else {
-        column = lastColumn;
-        row = row > GetFixedRowsEx() ? row - 1 : GetRowCountEx() - 1;
-    }
-    moveCurrentCell(column, row);
-}
-
-void TEditGridWidget::AddRow()
-{
-    InsertRows(GetRowCountEx(), 1);
-}
-
-void TEditGridWidget::DoInsertRow(int ARow)
-{
-    commitAndClose();
-    InsertRows(ARow, 1);
-    InitValidate(Col(), Row());
-    if (OnAutoInsertRow)
-        OnAutoInsertRow(this, ARow);
-}
-
-void TEditGridWidget::DoDeleteRow(int ARow)
-{
-    commitAndClose();
-    if (GetRowCountEx() - GetFixedRowsEx() > 1)
-        RemoveRows(ARow, 1);
-    else
-        ClearRows(ARow, 1);
-    InitValidate(Col(), Row());
-    if (OnAutoDeleteRow)
-        OnAutoDeleteRow(this, ARow);
-}
-
-bool TEditGridWidget::ValidateCell(const std::string &text)
-{
-    if (!m_validatePending)
-        return true;
-    m_validatePending = false;
-    bool valid = true;
-    if (text != m_baseline) {
-        std::string value = text;
-        if (OnCellValidate)
-            OnCellValidate(this, Col(), Row(), value, valid);
-        if (valid && value != GetCellEx(Col(), Row()))
-            SetCellEx(Col(), Row(), value);
-    }
-    InitValidate(Col(), Row());
-    return valid;
-}
-
-void TEditGridWidget::InitValidate(int ACol, int ARow)
-{
-    m_baseline = GetCellEx(ACol, ARow);
-}
-
-void TEditGridWidget::RestoreCache()
-{
-    if (!m_editorOpen)
-        return;
-    m_editor->restoreText(removeCellMarkup(m_startText));
-    SetCellEx(m_editCell.X, m_editCell.Y, m_startText);
-}
-
 // --- the editor ----------------------------------------------------------------------------------
 
-bool TEditGridWidget::ShowInplaceEdit()
+// The editor reports what the user did; the controller decides what it means for the grid.
+void TEditGridWidget::connectEditor()
 {
-    if (m_editorOpen)
-        return true;
-    if (Row() < GetFixedRowsEx() || Col() < GetFixedColsEx())
-        return false;
-    if (!hasFocus() && !m_editor->hasFocus())
-        return false;
-    TEditorType kind = edNormal;
-    if (OnGetEditorType)
-        OnGetEditorType(this, Col(), Row(), kind);
-    m_editCell = { Col(), Row() };
-    m_startText = GetCellEx(Col(), Row());
-    m_validatePending = true;
-    scrollToCurrent();
+    connect(m_editor, &QLineEdit::textChanged, this, [this] {
+        m_controller.editorTextChanged(m_editor->cellText());
+        if (m_controller.isEditing())
+            emit editActionsChanged();
+    });
+    connect(m_editor, &QLineEdit::selectionChanged, this, &TEditGridWidget::editActionsChanged);
+    connect(m_editor, &TGridInplaceEdit::commitData, this, [this] { m_controller.commitData(); });
+    connect(m_editor, &TGridInplaceEdit::closeEditor, this,
+        [this](EndEditHint hint) { m_controller.closeEditor(hint); });
+    connect(m_editor, &TGridInplaceEdit::focusEntered, this, &TEditGridWidget::editorFocusIn);
+    connect(m_editor, &TGridInplaceEdit::focusLeft, this, &TEditGridWidget::editorFocusOut);
+}
 
+bool TEditGridWidget::mayOpenEditor() const
+{
+    return hasFocus() || m_editor->hasFocus();
+}
+
+void TEditGridWidget::showEditor(const std::string &text, TEditorType kind)
+{
+    scrollToCurrent();
     m_editor->setFont(widgetFont(Font));
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, toQColor(Color));
     palette.setColor(QPalette::Text, toQColor(FontColor));
     m_editor->setPalette(palette);
-    m_editor->startEditing(removeCellMarkup(m_startText), kind, MaxEditLength);
-    m_editorOpen = true;
+    m_editor->startEditing(text, kind);
     placeEditor();
     m_editor->show();
     m_editor->setFocus(Qt::OtherFocusReason);
     emit editActionsChanged();
-    return true;
 }
 
-void TEditGridWidget::HideInplaceEdit()
+void TEditGridWidget::setEditorText(const std::string &text)
 {
-    if (!m_editorOpen)
-        return;
-    m_editorOpen = false;
-    const std::string text = m_editor->cellText();
-    if (m_editCell.Y < GetRowCountEx() && m_editCell.X < GetColCountEx()
-        && text != GetCellEx(m_editCell.X, m_editCell.Y))
-        SetCellEx(m_editCell.X, m_editCell.Y, text);
+    m_editor->restoreText(text);
+}
+
+void TEditGridWidget::hideEditor()
+{
     // Hand the focus to the grid, also when another window is active, so that hiding the editor
     // does not pass the window's focus on to some other control.
     if (m_editor->hasFocus() || window()->focusWidget() == m_editor) {
@@ -224,20 +116,6 @@ void TEditGridWidget::HideInplaceEdit()
     }
     m_editor->hide();
     m_editorFocused = false;
-    emit editActionsChanged();
-}
-
-void TEditGridWidget::commitAndClose()
-{
-    HideInplaceEdit();
-    ValidateCell(GetCellEx(Col(), Row()));
-}
-
-void TEditGridWidget::editorTextChanged()
-{
-    if (!m_editorOpen)
-        return;
-    SetCellEx(m_editCell.X, m_editCell.Y, m_editor->cellText());
     emit editActionsChanged();
 }
 
@@ -268,14 +146,14 @@ void TEditGridWidget::editorFocusOut(int reason)
     if (reason != Qt::ActiveWindowFocusReason && !m_closing) {
         const QWidget *focus = QApplication::focusWidget();
         if (focus != this && focus != m_editor)
-            HideInplaceEdit();
+            m_controller.HideInplaceEdit();
     }
     emit editActionsChanged();
 }
 
 bool TEditGridWidget::editorHasFocus() const
 {
-    return m_editorOpen && m_editorFocused;
+    return m_controller.isEditing() && m_editorFocused;
 }
 
 bool TEditGridWidget::editorHasSelectedText() const
@@ -314,9 +192,10 @@ void TEditGridWidget::undoEditorText()
 
 void TEditGridWidget::placeEditor()
 {
-    if (!m_editorOpen)
+    if (!m_controller.isEditing())
         return;
-    const Rect outer = cellRect(m_editCell.X, m_editCell.Y);
+    const TGridCoord cell = m_controller.editCell();
+    const Rect outer = cellRect(cell.X, cell.Y);
     if (outer.isEmpty()) {
         m_editor->move(-m_editor->width() - 10, -m_editor->height() - 10);
         return;
@@ -324,7 +203,7 @@ void TEditGridWidget::placeEditor()
     m_editor->setGeometry(toQRect(outer));
 }
 
-// --- keys ----------------------------------------------------------------------------------------
+// --- keys, focus and mouse -----------------------------------------------------------------------
 
 bool TEditGridWidget::focusNextPrevChild(bool)
 {
@@ -333,70 +212,18 @@ bool TEditGridWidget::focusNextPrevChild(bool)
 
 void TEditGridWidget::keyPressEvent(QKeyEvent *event)
 {
-    if (m_editorOpen) {
+    if (m_controller.isEditing()) {
         m_editor->setFocus(Qt::OtherFocusReason);
         QCoreApplication::sendEvent(m_editor, event);
         return;
     }
-    if (gridKey(event)) {
+    if (m_controller.keyPress(event->key(), event->modifiers())) {
         event->accept();
         return;
     }
-    QAbstractScrollArea::keyPressEvent(event);
-}
-
-bool TEditGridWidget::gridKey(QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        ShowInplaceEdit();
-        return true;
-    case Qt::Key_Up:
-        moveBy(0, -1);
-        return true;
-    case Qt::Key_Down:
-        moveBy(0, 1);
-        return true;
-    case Qt::Key_Left:
-        moveBy(-1, 0);
-        return true;
-    case Qt::Key_Right:
-        moveBy(1, 0);
-        return true;
-    case Qt::Key_PageUp:
-        moveBy(0, -visibleDataRows());
-        return true;
-    case Qt::Key_PageDown:
-        moveBy(0, visibleDataRows());
-        return true;
-    case Qt::Key_Home:
-        moveClamped(Col(), GetFixedRowsEx());
-        return true;
-    case Qt::Key_End:
-        moveClamped(Col(), GetRowCountEx() - 1);
-        return true;
-    case Qt::Key_Tab:
-        TabEdit(shift);
-        return true;
-    case Qt::Key_Backtab:
-        TabEdit(true);
-        return true;
-    case Qt::Key_Insert:
-        if (modifiers == Qt::NoModifier)
-            DoInsertRow(Row());
-        return true;
-    case Qt::Key_Delete:
-        if (!modifiers.testFlag(Qt::AltModifier) && GetRowCountEx() > GetFixedRowsEx())
-            DoDeleteRow(Row());
-        return true;
-    default:
-        break;
-    }
     typeIntoNewEditor(event);
-    return event->isAccepted();
+    if (!event->isAccepted())
+        QAbstractScrollArea::keyPressEvent(event);
 }
 
 // A printable character or Backspace opens the editor with the whole text selected and goes
@@ -406,7 +233,7 @@ void TEditGridWidget::typeIntoNewEditor(QKeyEvent *event)
     const bool backspace = event->key() == Qt::Key_Backspace
         && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const bool typing = TGridInplaceEdit::typesCharacters(event);
-    if ((!backspace && !typing) || !ShowInplaceEdit()) {
+    if ((!backspace && !typing) || !m_controller.ShowInplaceEdit()) {
         event->ignore();
         return;
     }
@@ -417,76 +244,11 @@ void TEditGridWidget::typeIntoNewEditor(QKeyEvent *event)
     event->accept();
 }
 
-// Keys the editor passes on first; true when the grid took the key.
-bool TEditGridWidget::editorKey(QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const bool plain = modifiers == Qt::NoModifier;
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        TEditorType kind = edNormal;
-        if (OnGetEditorType)
-            OnGetEditorType(this, Col(), Row(), kind);
-        commitAndClose();
-        AdvanceEdit(Col(), Row(), true, true);
-        return true;
-    }
-    case Qt::Key_Tab:
-        TabEdit(modifiers.testFlag(Qt::ShiftModifier));
-        return true;
-    case Qt::Key_Backtab:
-        TabEdit(true);
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        commitAndClose();
-        moveBy(0, event->key() == Qt::Key_Up ? -1 : 1);
-        return true;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        commitAndClose();
-        moveBy(0, event->key() == Qt::Key_PageUp ? -visibleDataRows() : visibleDataRows());
-        return true;
-    case Qt::Key_Escape:
-        RestoreCache();
-        return true;
-    case Qt::Key_Left:
-        if (!plain || m_editor->hasSelectedText() || m_editor->cursorPosition() > 0)
-            return false;
-        AdvanceEdit(Col(), Row(), false, true);
-        return true;
-    case Qt::Key_Right:
-        if (!plain || m_editor->hasSelectedText()
-            || m_editor->cursorPosition() < m_editor->text().size())
-            return false;
-        commitAndClose();
-        AdvanceEdit(Col(), Row(), true, true);
-        return true;
-    default:
-        return false;
-    }
-}
-
-void TEditGridWidget::moveClamped(int column, int row)
-{
-    column = std::clamp(column, GetFixedColsEx(), GetColCountEx() - 1);
-    row = std::clamp(row, GetFixedRowsEx(), GetRowCountEx() - 1);
-    moveCurrentCell(column, row);
-}
-
-void TEditGridWidget::moveBy(int columns, int rows)
-{
-    moveClamped(Col() + columns, Row() + rows);
-}
-
-// --- focus and mouse -----------------------------------------------------------------------------
-
 void TEditGridWidget::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
-    if (!m_closing && !m_validatePending)
-        InitValidate(Col(), Row());
+    if (!m_closing)
+        m_controller.gridFocused();
 }
 
 void TEditGridWidget::mousePressEvent(QMouseEvent *event)
@@ -512,15 +274,15 @@ void TEditGridWidget::clickCell(const QPoint &position)
     if (!cellAt(position.x(), position.y(), cell))
         return;
     m_caretArmed = true;
-    if (cell.Y < GetFixedRowsEx() || cell.X < GetFixedColsEx()) {
-        HideInplaceEdit();
+    if (cell.Y < m_model.GetFixedRowsEx() || cell.X < m_model.GetFixedColsEx()) {
+        m_controller.HideInplaceEdit();
         return;
     }
-    if (cell == TGridCoord { Col(), Row() }) {
-        ShowInplaceEdit();
+    if (cell == TGridCoord { m_model.Col(), m_model.Row() }) {
+        m_controller.ShowInplaceEdit();
         return;
     }
-    moveCurrentCell(cell.X, cell.Y);
+    m_model.moveCurrentCell(cell.X, cell.Y);
 }
 
 // Each notch moves the current row by one.
@@ -531,15 +293,10 @@ void TEditGridWidget::wheelEvent(QWheelEvent *event)
     const int notches = m_wheelRemainder / wheelNotch;
     m_wheelRemainder -= notches * wheelNotch;
     if (notches != 0)
-        moveBy(0, -notches);
+        m_controller.moveBy(0, -notches);
 }
 
-// --- model hooks ---------------------------------------------------------------------------------
-
-void TEditGridWidget::commitPendingEdit()
-{
-    commitAndClose();
-}
+// --- the model's changes -------------------------------------------------------------------------
 
 void TEditGridWidget::updateCells(const TGridRect &area)
 {
@@ -552,6 +309,16 @@ void TEditGridWidget::updateCells(const TGridRect &area)
     viewport()->update();
 }
 
+void TEditGridWidget::cellChanged(int column, int row)
+{
+    updateCells({ column, row, column, row });
+}
+
+void TEditGridWidget::cellsChanged(const TGridRect &area)
+{
+    updateCells(area);
+}
+
 void TEditGridWidget::layoutChanged()
 {
     updateScrollBar();
@@ -561,34 +328,7 @@ void TEditGridWidget::layoutChanged()
 
 void TEditGridWidget::selectionChanged(const TGridRect &previous)
 {
-    if (m_editorOpen && !(m_editCell == TGridCoord { Col(), Row() }))
-        HideInplaceEdit(); // moved by the program without a commit: the text stays in its cell
-    if (!m_validatePending)
-        InitValidate(Col(), Row());
     updateCells(previous);
-    updateCells(Selection());
+    updateCells(m_model.Selection());
     scrollToCurrent();
-}
-
-// Cells changed in bulk (cleared, loaded, rows removed): with no validation pending the current
-// cell's new text is the baseline, so an untouched cell never reports a change.
-void TEditGridWidget::CellsChanged(const TGridRect &area)
-{
-    TEditGrid::CellsChanged(area);
-    if (!m_validatePending && area.contains(Col(), Row()))
-        InitValidate(Col(), Row());
-}
-
-void TEditGridWidget::ClearRect(int left, int top, int right, int bottom)
-{
-    if (m_editorOpen && TGridRect { left, top, right, bottom }.contains(m_editCell.X, m_editCell.Y))
-        commitAndClose();
-    TEditGrid::ClearRect(left, top, right, bottom);
-}
-
-void TEditGridWidget::InsertRows(int rowIndex, int count)
-{
-    if (m_editorOpen && count > 0)
-        commitAndClose();
-    TEditGrid::InsertRows(rowIndex, count);
 }

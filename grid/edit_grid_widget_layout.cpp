@@ -35,7 +35,7 @@ int luminance(std::uint32_t rgb)
 int TEditGridWidget::headerHeight() const
 {
     int height = 0;
-    for (int row = 0; row < GetFixedRowsEx(); ++row)
+    for (int row = 0; row < m_model.GetFixedRowsEx(); ++row)
         height += rowPitch(row);
     return height;
 }
@@ -43,19 +43,19 @@ int TEditGridWidget::headerHeight() const
 // Top of a row in viewport pixels, or -1 for a scrolled-away row or one below the viewport.
 int TEditGridWidget::rowTop(int row) const
 {
-    if (row < 0 || row >= GetRowCountEx())
+    if (row < 0 || row >= m_model.GetRowCountEx())
         return -1;
-    if (row < GetFixedRowsEx()) {
+    if (row < m_model.GetFixedRowsEx()) {
         int top = 0;
         for (int above = 0; above < row; ++above)
             top += rowPitch(above);
         return top;
     }
-    if (row < TopRow())
+    if (row < m_model.TopRow())
         return -1;
     const int limit = viewport()->height();
     int top = headerHeight();
-    for (int above = TopRow(); above < row; ++above) {
+    for (int above = m_model.TopRow(); above < row; ++above) {
         top += rowPitch(above);
         if (top >= limit)
             return -1;
@@ -65,16 +65,16 @@ int TEditGridWidget::rowTop(int row) const
 
 int TEditGridWidget::columnLeft(int column) const
 {
-    if (column < 0 || column >= GetColCountEx())
+    if (column < 0 || column >= m_model.GetColCountEx())
         return -1;
     int left = 0;
-    for (int before = 0; before < GetFixedColsEx() && before < column; ++before)
+    for (int before = 0; before < m_model.GetFixedColsEx() && before < column; ++before)
         left += columnPitch(before);
-    if (column < GetFixedColsEx())
+    if (column < m_model.GetFixedColsEx())
         return left;
-    if (column < LeftCol())
+    if (column < m_model.LeftCol())
         return -1;
-    for (int before = LeftCol(); before < column; ++before)
+    for (int before = m_model.LeftCol(); before < column; ++before)
         left += columnPitch(before);
     return left;
 }
@@ -95,11 +95,11 @@ std::vector<int> TEditGridWidget::rowsOnScreen() const
     std::vector<int> rows;
     int top = 0;
     const int limit = viewport()->height();
-    for (int row = 0; row < GetFixedRowsEx() && top < limit; ++row) {
+    for (int row = 0; row < m_model.GetFixedRowsEx() && top < limit; ++row) {
         rows.push_back(row);
         top += rowPitch(row);
     }
-    for (int row = TopRow(); row < GetRowCountEx() && top < limit; ++row) {
+    for (int row = m_model.TopRow(); row < m_model.GetRowCountEx() && top < limit; ++row) {
         rows.push_back(row);
         top += rowPitch(row);
     }
@@ -111,11 +111,12 @@ std::vector<int> TEditGridWidget::columnsOnScreen() const
     std::vector<int> columns;
     int left = 0;
     const int limit = viewport()->width();
-    for (int column = 0; column < GetFixedColsEx() && left < limit; ++column) {
+    for (int column = 0; column < m_model.GetFixedColsEx() && left < limit; ++column) {
         columns.push_back(column);
         left += columnPitch(column);
     }
-    for (int column = LeftCol(); column < GetColCountEx() && left < limit; ++column) {
+    for (int column = m_model.LeftCol(); column < m_model.GetColCountEx() && left < limit;
+         ++column) {
         columns.push_back(column);
         left += columnPitch(column);
     }
@@ -155,16 +156,16 @@ int TEditGridWidget::visibleDataRows() const
     const int room = viewport()->height() - headerHeight();
     int used = 0;
     int rows = 0;
-    for (int row = TopRow(); row < GetRowCountEx(); ++row) {
+    for (int row = m_model.TopRow(); row < m_model.GetRowCountEx(); ++row) {
         used += rowPitch(row);
         if (used > room)
             break;
         ++rows;
     }
-    if (rows < GetRowCountEx() - TopRow() || used > room)
+    if (rows < m_model.GetRowCountEx() - m_model.TopRow() || used > room)
         return std::max(rows, 1);
     // Past the last row: as many rows of the last row's height as would fit.
-    const int pitch = rowPitch(GetRowCountEx() - 1);
+    const int pitch = rowPitch(m_model.GetRowCountEx() - 1);
     return std::max(rows + (room - used) / std::max(pitch, 1), 1);
 }
 
@@ -172,9 +173,9 @@ int TEditGridWidget::visibleDataRows() const
 int TEditGridWidget::lastTopRow() const
 {
     const int room = viewport()->height() - headerHeight();
-    int row = GetRowCountEx() - 1;
+    int row = m_model.GetRowCountEx() - 1;
     int used = rowPitch(row);
-    while (row > GetFixedRowsEx()) {
+    while (row > m_model.GetFixedRowsEx()) {
         const int pitch = rowPitch(row - 1);
         if (used + pitch > room)
             break;
@@ -186,41 +187,43 @@ int TEditGridWidget::lastTopRow() const
 
 void TEditGridWidget::updateScrollBar()
 {
-    const int maximum = std::max(lastTopRow() - GetFixedRowsEx(), 0);
+    const int maximum = std::max(lastTopRow() - m_model.GetFixedRowsEx(), 0);
+    const int page = visibleDataRows();
+    m_controller.setPageRows(page); // Page Up and Page Down move by the rows on screen
     m_syncingScrollBar = true;
     QScrollBar *bar = verticalScrollBar();
     bar->setRange(0, maximum);
-    bar->setPageStep(visibleDataRows());
+    bar->setPageStep(page);
     bar->setSingleStep(1);
-    bar->setValue(TopRow() - GetFixedRowsEx());
+    bar->setValue(m_model.TopRow() - m_model.GetFixedRowsEx());
     m_syncingScrollBar = false;
-    if (TopRow() - GetFixedRowsEx() > maximum)
-        SetTopRow(GetFixedRowsEx() + maximum);
+    if (m_model.TopRow() - m_model.GetFixedRowsEx() > maximum)
+        m_model.SetTopRow(m_model.GetFixedRowsEx() + maximum);
 }
 
 void TEditGridWidget::scrollContentsBy(int, int)
 {
     if (m_syncingScrollBar)
         return;
-    SetTopRow(GetFixedRowsEx() + verticalScrollBar()->value());
+    m_model.SetTopRow(m_model.GetFixedRowsEx() + verticalScrollBar()->value());
 }
 
 // Scrolls so that the current row is on screen whole.
 void TEditGridWidget::scrollToCurrent()
 {
-    const int row = Row();
-    if (row < GetFixedRowsEx())
+    const int row = m_model.Row();
+    if (row < m_model.GetFixedRowsEx())
         return;
-    if (row < TopRow()) {
-        SetTopRow(row);
+    if (row < m_model.TopRow()) {
+        m_model.SetTopRow(row);
         return;
     }
     const int room = viewport()->height() - headerHeight();
     int used = 0;
-    for (int shown = row; shown >= TopRow(); --shown) {
+    for (int shown = row; shown >= m_model.TopRow(); --shown) {
         used += rowPitch(shown);
         if (used > room) {
-            SetTopRow(std::min(shown + 1, row));
+            m_model.SetTopRow(std::min(shown + 1, row));
             return;
         }
     }
@@ -245,8 +248,8 @@ void TEditGridWidget::paintEvent(QPaintEvent *event)
     const int height = viewport()->height();
 
     // The watermark is anchored at the first data cell's top-left in content coordinates.
-    m_watermarkOrigin = { columnLeft(GetFixedColsEx()), headerHeight() };
-    for (int row = GetFixedRowsEx(); row < TopRow(); ++row)
+    m_watermarkOrigin = { columnLeft(m_model.GetFixedColsEx()), headerHeight() };
+    for (int row = m_model.GetFixedRowsEx(); row < m_model.TopRow(); ++row)
         m_watermarkOrigin.y -= rowPitch(row);
 
     canvas.setBrush({ BrushStyle::Clear });
@@ -272,8 +275,8 @@ void TEditGridWidget::paintEvent(QPaintEvent *event)
 
 void TEditGridWidget::paintCell(Canvas &canvas, int column, int row, const Rect &outer) const
 {
-    const bool fixed = row < GetFixedRowsEx() || column < GetFixedColsEx();
-    const bool selected = !fixed && IsSelected(column, row);
+    const bool fixed = row < m_model.GetFixedRowsEx() || column < m_model.GetFixedColsEx();
+    const bool selected = !fixed && m_model.IsSelected(column, row);
     const TColor background = fixed ? FixedColor : selected ? SelectionColor : Color;
     const int line = fixed ? 1 : GridLineWidth;
     const TColor lineColor = fixed ? headerLineColor : GridLineColor;
@@ -287,7 +290,7 @@ void TEditGridWidget::paintCell(Canvas &canvas, int column, int row, const Rect 
     if (!fixed && !selected)
         paintWatermark(canvas, inner);
 
-    const std::string &text = GetCellEx(column, row);
+    const std::string &text = m_model.GetCellEx(column, row);
     if (!text.empty()) {
         canvas.setFont(fixed ? FixedFont : Font);
         canvas.setTextColor(selected ? selectedTextColor() : FontColor);
@@ -295,7 +298,7 @@ void TEditGridWidget::paintCell(Canvas &canvas, int column, int row, const Rect 
     }
     if (!selected)
         return;
-    const TGridRect selection = Selection();
+    const TGridRect selection = m_model.Selection();
     const int border = selectionBorderWidth;
     if (row == selection.Top)
         canvas.fillRect({ outer.left, outer.top, outer.right, outer.top + border }, clBlack);

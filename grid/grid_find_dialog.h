@@ -4,7 +4,7 @@
 // and searches the grid one step per OK.
 //
 //   TGridFindDialog FindInGrid(mainWindow);      // the form lives as long as the component
-//   FindInGrid.Grid = &InputGrid;
+//   FindInGrid.Grid = &InputGrid.model();        // the cells of the grid on screen
 //   FindInGrid.TxtCaption = "ZAN ( Find ? in Table)";
 //   FindInGrid.Execute();                        // Ctrl+F: shows it, or brings it forward
 //

@@ -1,7 +1,5 @@
 #include "grid/grid_inplace_edit.h"
 
-#include "grid/edit_grid_widget.h"
-#include "platform/locale_text.h"
 #include "platform/painter_canvas.h"
 #include "platform/text_codec.h"
 
@@ -21,12 +19,6 @@ constexpr int frameWidth = 2; // the current cell's frame
 QString fromBytes(const std::string &bytes)
 {
     return QString::fromStdString(bytesToUtf8(bytes));
-}
-
-// Characters without an 8-bit byte become '?', as they would in the cell.
-QString asCellCharacters(const QString &text)
-{
-    return fromBytes(utf8ToBytes(text.toStdString()));
 }
 
 bool isPrintable(const QString &text)
@@ -53,8 +45,8 @@ bool isWindowCommandKey(const QKeyEvent *event)
 
 } // namespace
 
-TGridInplaceEdit::TGridInplaceEdit(TEditGridWidget *grid)
-    : QLineEdit(grid->viewport()), m_grid(grid)
+TGridInplaceEdit::TGridInplaceEdit(QWidget *parent, const GridEditController &rules)
+    : QLineEdit(parent), m_rules(rules)
 {
     setObjectName("inplaceEdit");
     setFrame(false);
@@ -63,15 +55,10 @@ TGridInplaceEdit::TGridInplaceEdit(TEditGridWidget *grid)
     setTextMargins(0, 1, 0, 0); // the text starts 2 pixels inside the cell, as the cell draws it
     setAcceptDrops(true);
     hide();
-    connect(this, &QLineEdit::textChanged, this, [this] { m_grid->editorTextChanged(); });
-    connect(
-        this, &QLineEdit::selectionChanged, this, [this] { emit m_grid->editActionsChanged(); });
 }
 
-void TGridInplaceEdit::startEditing(const std::string &text, TEditorType kind, int maxLength)
+void TGridInplaceEdit::startEditing(const std::string &text, TEditorType kind)
 {
-    m_kind = kind;
-    m_maxLength = maxLength;
     setEchoMode(kind == edPassword ? QLineEdit::Password : QLineEdit::Normal);
     setText(fromBytes(text));
     selectAll();
@@ -88,36 +75,6 @@ void TGridInplaceEdit::restoreText(const std::string &text)
     selectAll();
 }
 
-QString TGridInplaceEdit::convertTyped(const QString &typed) const
-{
-    std::string bytes;
-    for (char32_t c : typed.toUcs4()) {
-        const int byte = unicodeToByte(c);
-        if (byte >= 0)
-            bytes += char(byte);
-    }
-    switch (m_kind) {
-    case edCapital:
-    case edUpperCase:
-        bytes = upperCase(bytes);
-        break;
-    case edLowerCase:
-        bytes = lowerCase(bytes);
-        break;
-    default:
-        break;
-    }
-    return fromBytes(bytes);
-}
-
-bool TGridInplaceEdit::fitsAfterReplacingSelection(int insertedLength) const
-{
-    if (m_maxLength <= 0)
-        return true;
-    const qsizetype length = text().size() - selectedText().size() + insertedLength;
-    return length <= m_maxLength;
-}
-
 bool TGridInplaceEdit::typesCharacters(const QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
@@ -128,20 +85,21 @@ bool TGridInplaceEdit::typesCharacters(const QKeyEvent *event)
 
 bool TGridInplaceEdit::typeText(const QString &typed)
 {
-    const QString converted = convertTyped(typed);
-    if (converted.isEmpty() || !fitsAfterReplacingSelection(int(converted.size())))
+    const std::string bytes
+        = m_rules.typedText(typed.toStdU32String(), int(text().size()), int(selectedText().size()));
+    if (bytes.empty())
         return false;
-    insert(converted);
+    insert(fromBytes(bytes));
     return true;
 }
 
 bool TGridInplaceEdit::pasteText(const QString &pasted)
 {
-    const QString text = asCellCharacters(pasted);
-    if (m_maxLength > 0 && text.size() > m_maxLength)
+    const std::optional<std::string> bytes = m_rules.pastedText(
+        pasted.toStdU32String(), int(text().size()), int(selectedText().size()));
+    if (!bytes)
         return false;
-    if (!fitsAfterReplacingSelection(int(text.size())))
-        return false;
+    const QString text = fromBytes(*bytes);
     const bool replacing = hasSelectedText();
     const int start = replacing ? selectionStart() : cursorPosition();
     insert(text);
@@ -197,11 +155,52 @@ bool TGridInplaceEdit::event(QEvent *event)
     return QLineEdit::event(event);
 }
 
+// The keys that end an edit, and how; none for the keys that edit the text.
+std::optional<EndEditHint> TGridInplaceEdit::endEditHint(const QKeyEvent *event) const
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = modifiers == Qt::NoModifier && !hasSelectedText();
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return EndEditHint::EditNextItem;
+    case Qt::Key_Tab:
+        return modifiers.testFlag(Qt::ShiftModifier) ? EndEditHint::TabPreviousItem
+                                                     : EndEditHint::TabNextItem;
+    case Qt::Key_Backtab:
+        return EndEditHint::TabPreviousItem;
+    case Qt::Key_Up:
+        return EndEditHint::RowUp;
+    case Qt::Key_Down:
+        return EndEditHint::RowDown;
+    case Qt::Key_PageUp:
+        return EndEditHint::PageUp;
+    case Qt::Key_PageDown:
+        return EndEditHint::PageDown;
+    case Qt::Key_Escape:
+        return EndEditHint::RevertModelCache;
+    case Qt::Key_Left:
+        if (plain && cursorPosition() == 0)
+            return EndEditHint::EditPreviousItem;
+        return std::nullopt;
+    case Qt::Key_Right:
+        if (plain && cursorPosition() == text().size())
+            return EndEditHint::EditNextItem;
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
 void TGridInplaceEdit::keyPressEvent(QKeyEvent *event)
 {
     event->accept();
-    if (m_grid->editorKey(event))
+    if (const std::optional<EndEditHint> hint = endEditHint(event)) {
+        if (*hint != EndEditHint::RevertModelCache)
+            emit commitData();
+        emit closeEditor(*hint);
         return;
+    }
     if (event->matches(QKeySequence::Paste)) {
         pasteFromClipboard();
         return;
@@ -248,13 +247,13 @@ void TGridInplaceEdit::paintEvent(QPaintEvent *event)
 void TGridInplaceEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    m_grid->editorFocusIn(event->reason());
+    emit focusEntered(event->reason());
 }
 
 void TGridInplaceEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    m_grid->editorFocusOut(event->reason());
+    emit focusLeft(event->reason());
 }
 
 void TGridInplaceEdit::contextMenuEvent(QContextMenuEvent *event)
@@ -297,8 +296,8 @@ bool TGridInplaceEdit::acceptsDrop(const QDropEvent *event) const
         return false;
     if (event->source() == this && event->dropAction() == Qt::MoveAction)
         return true;
-    const qsizetype dropped = asCellCharacters(event->mimeData()->text()).size();
-    return m_maxLength <= 0 || text().size() + dropped <= m_maxLength;
+    return m_rules.pastedText(event->mimeData()->text().toStdU32String(), int(text().size()), 0)
+        .has_value();
 }
 
 void TGridInplaceEdit::dragEnterEvent(QDragEnterEvent *event)

@@ -5,16 +5,16 @@
 // it is edited.
 //
 // It holds the cell's text as Unicode for display; every character maps to one 8-bit
-// (Windows-1252) byte of the cell. Its length limit (the grid's MaxEditLength) applies to typing
-// and pasting only, so a longer stored text opens whole. Typed characters are converted by the
-// editor kind (capitals for edCapital) one by one; every way of pasting (keys, the grid's paste,
-// the context menu, middle-click, dropping) follows one rule: the whole text or nothing, kept
-// exactly as pasted. The navigation keys (Enter, Tab, Escape, Up, Down, Page Up/Down, Left and
-// Right at the ends) go to the grid; every other key stays here, so Insert and Delete never act on
-// rows while a cell is edited. Keys of the window's commands (cut, copy, paste, undo, find, F-keys)
-// are not claimed ahead of the window's shortcuts.
+// (Windows-1252) byte of the cell. What typing and pasting put in is decided by the edit
+// controller's rules (capitals, 8-bit characters, the length limit); every way of pasting (keys,
+// the grid's paste, the context menu, middle-click, dropping) follows the one paste rule. The
+// editor never moves the grid: Enter, Tab, Escape, Up, Down, Page Up/Down and Left and Right at
+// the ends of the text are reported as commitData() and closeEditor(hint), as an item delegate
+// reports them, and the controller decides. Every other key stays here, so Insert and Delete never
+// act on rows while a cell is edited. Keys of the window's commands (cut, copy, paste, undo, find,
+// F-keys) are not claimed ahead of the window's shortcuts.
 
-#include "grid/editor_type.h"
+#include "grid/grid_edit_controller.h"
 
 #include <QLineEdit>
 
@@ -22,38 +22,46 @@
 
 class QKeyEvent;
 class QMenu;
-class TEditGridWidget;
 
 class TGridInplaceEdit : public QLineEdit
 {
     Q_OBJECT
 
 public:
-    explicit TGridInplaceEdit(TEditGridWidget *grid);
+    // A hidden editor on `parent` that types and pastes by the rules of `rules`, which must
+    // outlive it.
+    TGridInplaceEdit(QWidget *parent, const GridEditController &rules);
 
-    // Starts editing: the text (8-bit), the editor kind and the length limit (0: none). Clears the
-    // undo step and selects the whole text.
-    void startEditing(const std::string &text, TEditorType kind, int maxLength);
+    // Starts editing the text (8-bit) with the editor kind: clears the undo step and selects the
+    // whole text.
+    void startEditing(const std::string &text, TEditorType kind);
     // The text as 8-bit bytes.
     std::string cellText() const;
     // Replaces the text (Escape): no length check, the whole text selected.
     void restoreText(const std::string &text);
 
-    // Typing: each character converted by the editor kind and inserted over the selection; a
-    // character without an 8-bit byte is dropped. Ignored as a whole when the result would be
-    // longer than the limit. Returns whether anything was inserted.
+    // Typing: the characters as the rules convert them, inserted over the selection; ignored as a
+    // whole when the rules refuse them. Returns whether anything was inserted.
     bool typeText(const QString &typed);
     // Whether a key types its text: a printable text with neither Ctrl nor Alt, or with both
     // (AltGr on some keyboards). Ctrl or Alt alone makes it a command.
     static bool typesCharacters(const QKeyEvent *event);
-    // The paste rule: nothing when the text, or the editor's text with it in place of the
-    // selection (or at the caret), is longer than the limit; otherwise the text goes in exactly as
-    // given, selected after a replacement, with the caret after it after an insertion.
+    // The paste rule: nothing when the rules refuse the text; otherwise it goes in exactly as
+    // given in place of the selection (then selected) or at the caret (then after it).
     bool pasteText(const QString &pasted);
     // pasteText with the clipboard's plain text.
     bool pasteFromClipboard();
     // The text box's context menu with its Paste going through the paste rule; the caller owns it.
     QMenu *createEditMenu();
+
+signals:
+    // The user confirmed the text (every way of ending an edit except Escape), then how the edit
+    // ends.
+    void commitData();
+    void closeEditor(EndEditHint hint);
+    // The editor got or lost the keyboard focus, with Qt's focus reason.
+    void focusEntered(int reason);
+    void focusLeft(int reason);
 
 protected:
     bool event(QEvent *event) override;
@@ -70,11 +78,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    bool fitsAfterReplacingSelection(int insertedLength) const;
+    std::optional<EndEditHint> endEditHint(const QKeyEvent *event) const;
     bool acceptsDrop(const QDropEvent *event) const;
-    QString convertTyped(const QString &typed) const;
 
-    TEditGridWidget *m_grid;
-    TEditorType m_kind = edNormal;
-    int m_maxLength = 0;
+    const GridEditController &m_rules;
 };

@@ -3,6 +3,7 @@
 #include "app_test_support.h"
 
 #include "grid/edit_grid.h"
+#include "grid/grid_edit_controller.h"
 #include "grid/grid_errors.h"
 #include "grid/pedigree_grid.h"
 #include "platform/scripted_user_dialogs.h"
@@ -28,7 +29,8 @@ protected:
     TestFolder m_folder;
     ScriptedUserDialogs m_dialogs;
     TEditGrid m_grid;
-    DocumentCommands m_commands { m_grid, nullptr };
+    GridEditController m_editing { m_grid };
+    DocumentCommands m_commands { m_editing, nullptr };
     std::string m_statusText;
 };
 

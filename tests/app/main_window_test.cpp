@@ -72,7 +72,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_window));
         m_window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_window));
-        m_grid->setFocus();
+        m_gridWidget->setFocus();
     }
 
     ~MainWindowTest() override
@@ -82,7 +82,7 @@ protected:
         m_dialogs.reset();
     }
 
-    void type(const char *keys) { QTest::keyClicks(m_grid, keys); }
+    void type(const char *keys) { QTest::keyClicks(m_gridWidget, keys); }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
@@ -111,7 +111,8 @@ protected:
     TmainF m_window;
     TAbout m_about { &m_window };
     TZAN_printF m_report { &m_window };
-    TEditGridWidget *m_grid = m_window.InputGrid();
+    TEditGridWidget *m_gridWidget = m_window.InputGrid();
+    TEditGrid *m_grid = &m_gridWidget->model();
 };
 
 TEST_F(MainWindowTest, DesignTexts)
@@ -186,7 +187,7 @@ TEST_F(MainWindowTest, DesignTexts)
     const auto *analyze = m_window.findChild<QPushButton *>("AnalyzeBtn");
     EXPECT_EQ(analyze->text(), "ANALYZE");
     EXPECT_EQ(analyze->geometry(), QRect(46, 184, 145, 33));
-    EXPECT_EQ(m_grid->geometry(), QRect(230, 32, 475, 425));
+    EXPECT_EQ(m_gridWidget->geometry(), QRect(230, 32, 475, 425));
     EXPECT_EQ(m_grid->GetCellEx(0, 0), "IDENTIFICATION");
     EXPECT_EQ(m_grid->GetCellEx(1, 0), "SIRE");
     EXPECT_EQ(m_grid->GetCellEx(2, 0), "DAM");
@@ -211,7 +212,7 @@ TEST_F(MainWindowTest, EveryStateAndEveryWayOut)
         m_window.show();
         m_window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-        m_grid->setFocus();
+        m_gridWidget->setFocus();
         m_folder.write("f.csv", csvLine("A", "S", "D"));
         m_folder.write("f2.csv", csvLine("X"));
         std::filesystem::remove(m_folder.file("g.csv"));

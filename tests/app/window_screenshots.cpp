@@ -66,7 +66,7 @@ int main(int argc, char **argv)
 
     TEditGridWidget *grid = mainF.InputGrid();
     grid->setFocus();
-    grid->SelectRange(1, 1, 3, 3);
+    grid->model().SelectRange(1, 1, 3, 3);
     QTest::keyClicks(grid, "nl-21-10");
     shoot(mainF, folder + "/main-editing.png");
 

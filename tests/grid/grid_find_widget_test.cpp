@@ -21,7 +21,7 @@ TEST_F(GridWidgetTest, FindValidatesTheOpenEditAndScrollsToTheMatch)
     type("ab"); // the editor is open on (1, 1)
 
     TGridFindDialog find(window.get());
-    find.Grid = grid;
+    find.Grid = model;
     find.Execute();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(find.form()));
     QLineEdit *box = find.form()->findChild<QComboBox *>("TextToFind")->lineEdit();
@@ -29,8 +29,8 @@ TEST_F(GridWidgetTest, FindValidatesTheOpenEditAndScrollsToTheMatch)
     QTest::keyClick(box, Qt::Key_Return);
 
     EXPECT_EQ(events, (std::vector<GridEvent> { { "validate", 1, 1, "AB" } }));
-    EXPECT_EQ(grid->GetCellEx(1, 1), "AB");
-    EXPECT_CURRENT(*grid, 0, 55);
-    EXPECT_LE(grid->TopRow(), 55);
-    EXPECT_GT(grid->TopRow(), 1) << "the found row is scrolled into view";
+    EXPECT_EQ(model->GetCellEx(1, 1), "AB");
+    EXPECT_CURRENT(*model, 0, 55);
+    EXPECT_LE(model->TopRow(), 55);
+    EXPECT_GT(model->TopRow(), 1) << "the found row is scrolled into view";
 }

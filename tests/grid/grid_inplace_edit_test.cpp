@@ -31,35 +31,35 @@ void typeCharacters(const QString &text)
 TEST_F(InplaceEditTest, TypingStopsAtEighteenCharacters)
 {
     type("abcdefghijklmnopqrs");
-    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOPQR");
+    EXPECT_EQ(model->GetCellEx(0, 1), "ABCDEFGHIJKLMNOPQR");
     key(Qt::Key_Left);
     type("z"); // nothing selected, 18 characters: ignored anywhere
-    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOPQR");
+    EXPECT_EQ(model->GetCellEx(0, 1), "ABCDEFGHIJKLMNOPQR");
     key(Qt::Key_Left, Qt::ShiftModifier);
     type("z"); // replacing one selected character keeps 18
-    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOPZR");
+    EXPECT_EQ(model->GetCellEx(0, 1), "ABCDEFGHIJKLMNOPZR");
 }
 
 TEST_F(InplaceEditTest, UpperCasingIsCharacterByCharacterOnTheEightBitText)
 {
     typeCharacters(QString::fromUtf8("straße é µ ÿ"));
-    EXPECT_EQ(grid->GetCellEx(0, 1),
+    EXPECT_EQ(model->GetCellEx(0, 1),
         "STRA\xDF"
         "E \xC9 \xB5 \x9F");
     typeCharacters(QString::fromUtf8("\u4E00")); // no 8-bit byte
-    EXPECT_EQ(grid->GetCellEx(0, 1).size(), 12u);
+    EXPECT_EQ(model->GetCellEx(0, 1).size(), 12u);
 }
 
 TEST_F(InplaceEditTest, AltOrCtrlAloneMakesACommandNotACharacter)
 {
     QTest::keyClick(QApplication::focusWidget(), 'a', Qt::AltModifier);
     QTest::keyClick(QApplication::focusWidget(), 'b', Qt::ControlModifier);
-    EXPECT_FALSE(grid->isEditing());
+    EXPECT_FALSE(editing->isEditing());
     QTest::keyClick(QApplication::focusWidget(), 'c', Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_TRUE(grid->isEditing()); // AltGr on some keyboards
+    EXPECT_TRUE(editing->isEditing()); // AltGr on some keyboards
     QTest::keyClick(QApplication::focusWidget(), 'd', Qt::AltModifier);
     type("e");
-    EXPECT_EQ(grid->GetCellEx(0, 1), "CE");
+    EXPECT_EQ(model->GetCellEx(0, 1), "CE");
 }
 
 TEST_F(InplaceEditTest, ComposedCharactersAreCapitalisedAndLimitedLikeTypedOnes)
@@ -67,14 +67,14 @@ TEST_F(InplaceEditTest, ComposedCharactersAreCapitalisedAndLimitedLikeTypedOnes)
     type("abcdefghijklmnop");
     QInputMethodEvent composing(QString::fromUtf8("e"), {});
     QApplication::sendEvent(QApplication::focusWidget(), &composing);
-    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(model->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP");
     QInputMethodEvent committed;
     committed.setCommitString(QString::fromUtf8("é"));
     QApplication::sendEvent(QApplication::focusWidget(), &committed);
-    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP\xC9");
+    EXPECT_EQ(model->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP\xC9");
     committed.setCommitString(QString::fromUtf8("üü")); // one too many
     QApplication::sendEvent(QApplication::focusWidget(), &committed);
-    EXPECT_EQ(grid->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP\xC9");
+    EXPECT_EQ(model->GetCellEx(0, 1), "ABCDEFGHIJKLMNOP\xC9");
 }
 
 TEST_F(InplaceEditTest, ALongerStoredTextOpensWholeAndIsNotCut)
@@ -86,7 +86,7 @@ TEST_F(InplaceEditTest, ALongerStoredTextOpensWholeAndIsNotCut)
     key(Qt::Key_End);
     type("z");
     key(Qt::Key_Return);
-    EXPECT_EQ(grid->GetCellEx(0, 1), longBand);
+    EXPECT_EQ(model->GetCellEx(0, 1), longBand);
     EXPECT_TRUE(events.empty());
 }
 
@@ -113,7 +113,7 @@ TEST_P(PasteTest, FollowsTheOneRule)
         key(c.caretKey);
     setClipboard(c.clipboard);
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(grid->GetCellEx(0, 1), c.expected);
+    EXPECT_EQ(model->GetCellEx(0, 1), c.expected);
     EXPECT_EQ(grid->inplaceEditor()->selectedText().toStdString(), c.selectedAfter);
 }
 
@@ -133,15 +133,15 @@ TEST_F(InplaceEditTest, ShiftInsertAndTheContextMenuPasteByTheSameRule)
     type("x");
     setClipboard("abcdefghijklmnopqrs");
     key(Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(grid->GetCellEx(0, 1), "X");
+    EXPECT_EQ(model->GetCellEx(0, 1), "X");
     std::unique_ptr<QMenu> menu(grid->inplaceEditor()->createEditMenu());
     QAction *paste = menu->findChild<QAction *>("edit-paste");
     ASSERT_NE(paste, nullptr);
     paste->trigger();
-    EXPECT_EQ(grid->GetCellEx(0, 1), "X");
+    EXPECT_EQ(model->GetCellEx(0, 1), "X");
     setClipboard("yz");
     paste->trigger();
-    EXPECT_EQ(grid->GetCellEx(0, 1), "Xyz");
+    EXPECT_EQ(model->GetCellEx(0, 1), "Xyz");
 }
 
 TEST_F(InplaceEditTest, ADropFollowsThePasteRule)
@@ -160,9 +160,9 @@ TEST_F(InplaceEditTest, ADropFollowsThePasteRule)
         return event.isAccepted();
     };
     EXPECT_FALSE(drop("abcdefghij"));
-    EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789");
+    EXPECT_EQ(model->GetCellEx(0, 1), "0123456789");
     EXPECT_TRUE(drop("ab"));
-    EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789ab");
+    EXPECT_EQ(model->GetCellEx(0, 1), "0123456789ab");
 }
 
 // Runs where the platform has a primary selection (an X server), e.g. under xvfb-run with
@@ -178,10 +178,10 @@ TEST_F(InplaceEditTest, AMiddleClickPastesThePrimarySelectionByTheRule)
     const QPoint end(editor->width() - 4, editor->height() / 2);
     clipboard->setText("abcdefghij", QClipboard::Selection);
     QTest::mouseClick(editor, Qt::MiddleButton, Qt::NoModifier, end);
-    EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789");
+    EXPECT_EQ(model->GetCellEx(0, 1), "0123456789");
     clipboard->setText("ab", QClipboard::Selection);
     QTest::mouseClick(editor, Qt::MiddleButton, Qt::NoModifier, end);
-    EXPECT_EQ(grid->GetCellEx(0, 1), "0123456789ab");
+    EXPECT_EQ(model->GetCellEx(0, 1), "0123456789ab");
 }
 
 TEST_F(InplaceEditTest, WindowShortcutsTakeTheirKeysBeforeTheEditor)
@@ -215,6 +215,6 @@ TEST_F(InplaceEditTest, WindowShortcutsTakeTheirKeysBeforeTheEditor)
     key(Qt::Key_F2);
     EXPECT_EQ(triggered,
         (std::vector<std::string> { "cut", "copy", "paste", "undo", "find", "help", "analyze" }));
-    EXPECT_EQ(grid->GetCellEx(0, 1), "AB");
-    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(model->GetCellEx(0, 1), "AB");
+    EXPECT_TRUE(editing->isEditing());
 }

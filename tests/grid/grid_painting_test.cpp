@@ -108,8 +108,8 @@ TEST_F(GridPaintingTest, EmptyDataCellsShowOnlyTheWatermarkBetweenSilverLines)
 TEST_F(GridPaintingTest, TheCurrentCellIsFramedFilledWithoutWatermarkAndItsTextShows)
 {
     fillRows({ { "", "", "" }, { "", "", "" }, { "", "", "" }, { "", "", "" } });
-    grid->SetCellEx(1, 3, "WWWWWW");
-    grid->SelectRange(1, 1, 3, 3);
+    model->SetCellEx(1, 3, "WWWWWW");
+    model->SelectRange(1, 1, 3, 3);
     const QImage image = grabViewport();
     const Rect outer = grid->cellRect(1, 3);
     const Rect frame[] = {
@@ -146,10 +146,10 @@ TEST_F(GridPaintingTest, TheWatermarkScrollsWithTheRowsAndTheHeaderStays)
 {
     fillEmptyRows(100);
     const QImage before = grabViewport();
-    grid->SetTopRow(2);
+    model->SetTopRow(2);
     const QImage after = grabViewport();
     const Rect column = grid->cellRect(1, 0);
-    const int pitch = grid->RowHeights(1) + 1;
+    const int pitch = model->RowHeights(1) + 1;
     int compared = 0;
     for (int x = column.left; x < column.right; ++x) {
         for (int y = 0; y < pitch; ++y)

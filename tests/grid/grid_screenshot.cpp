@@ -30,10 +30,10 @@ int main(int argc, char **argv)
     auto *grid = new TEditGridWidget(&window);
     grid->setFixedSize(475, 425);
     layout->addWidget(grid);
-    configurePedigreeGrid(*grid);
-    grid->OnGetEditorType
-        = [](TEditGridWidget *, int, int, TEditorType &kind) { kind = edCapital; };
-    loadPedigreeFile(*grid, argv[1]);
+    configurePedigreeGrid(grid->model());
+    grid->controller().OnGetEditorType
+        = [](TEditGrid *, int, int, TEditorType &kind) { kind = edCapital; };
+    loadPedigreeFile(grid->model(), argv[1]);
 
     window.show();
     window.activateWindow(); // with no window manager nobody else activates it

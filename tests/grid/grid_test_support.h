@@ -38,25 +38,23 @@ using CellRows = std::vector<std::vector<std::string>>;
 // The cells of rows first .. RowCount - 1, every column.
 CellRows dataRows(const TEditGrid &grid, int firstRow = 1);
 
-// A grid that records the calls of its hooks.
-class RecordingGrid : public TEditGrid
+// A grid that records the calls of its observer hooks.
+class RecordingGrid : public TEditGrid, private EditGridObserver
 {
 public:
+    RecordingGrid() { addObserver(this); }
+
     int commits = 0;
     std::vector<TGridCoord> committedAt;
     std::vector<TGridRect> changes;
     int loads = 0;
 
-protected:
+private:
     void commitPendingEdit() override
     {
         ++commits;
         committedAt.push_back({ Col(), Row() });
     }
-    void CellsChanged(const TGridRect &area) override
-    {
-        changes.push_back(area);
-        TEditGrid::CellsChanged(area);
-    }
-    void CellsLoaded() override { ++loads; }
+    void cellsChanged(const TGridRect &area) override { changes.push_back(area); }
+    void cellsLoaded() override { ++loads; }
 };

@@ -23,26 +23,27 @@ void GridWidgetTest::SetUp()
     window = std::make_unique<QWidget>();
     window->resize(475, 460);
     grid = new TEditGridWidget(window.get());
-    configurePedigreeGrid(*grid);
+    model = &grid->model();
+    editing = &grid->controller();
+    configurePedigreeGrid(*model);
     grid->setGeometry(0, 0, 475, 425);
     other = new QLineEdit(window.get());
     other->setObjectName("other");
     other->setGeometry(0, 430, 200, 25);
-    grid->OnGetEditorType = [this](TEditGridWidget *, int, int, TEditorType &kind) {
+    editing->OnGetEditorType = [this](TEditGrid *, int, int, TEditorType &kind) {
         ++editorTypeRequests;
         kind = edCapital;
     };
-    grid->OnCellValidate
-        = [this](TEditGridWidget *, int column, int row, std::string &value, bool &) {
-              events.push_back({ "validate", column, row, value });
-          };
-    grid->OnAutoInsertRow = [this](TEditGridWidget *, int row) {
+    editing->OnCellValidate = [this](TEditGrid *, int column, int row, std::string &value, bool &) {
+        events.push_back({ "validate", column, row, value });
+    };
+    editing->OnAutoInsertRow = [this](TEditGrid *, int row) {
         events.push_back({ "insert", -1, row, {} });
     };
-    grid->OnAutoDeleteRow = [this](TEditGridWidget *, int row) {
+    editing->OnAutoDeleteRow = [this](TEditGrid *, int row) {
         events.push_back({ "delete", -1, row, {} });
     };
-    grid->OnAutoAddRow = [this](TEditGridWidget *, int row) {
+    editing->OnAutoAddRow = [this](TEditGrid *, int row) {
         events.push_back({ "add", -1, row, {} });
     };
     window->show();
@@ -54,18 +55,18 @@ void GridWidgetTest::SetUp()
 
 void GridWidgetTest::TearDown()
 {
-    EXPECT_EQ(grid->checkConsistency(), "");
+    EXPECT_EQ(model->checkConsistency(), "");
     window.reset();
 }
 
 void GridWidgetTest::fillRows(const std::vector<std::vector<std::string>> &rows)
 {
-    grid->SetRowCountEx(static_cast<int>(rows.size()) + 1);
+    model->SetRowCountEx(static_cast<int>(rows.size()) + 1);
     for (std::size_t row = 0; row < rows.size(); ++row) {
         for (std::size_t column = 0; column < rows[row].size(); ++column)
-            grid->SetCellEx(int(column), int(row) + 1, rows[row][column]);
+            model->SetCellEx(int(column), int(row) + 1, rows[row][column]);
     }
-    grid->InitValidate(grid->Col(), grid->Row());
+    editing->InitValidate(model->Col(), model->Row());
 }
 
 void GridWidgetTest::key(int key, Qt::KeyboardModifiers modifiers)
@@ -97,8 +98,8 @@ void GridWidgetTest::click(int column, int row, int fromLeft)
 std::vector<std::string> GridWidgetTest::rowCells(int row) const
 {
     std::vector<std::string> cells;
-    for (int column = 0; column < grid->GetColCountEx(); ++column)
-        cells.push_back(grid->GetCellEx(column, row));
+    for (int column = 0; column < model->GetColCountEx(); ++column)
+        cells.push_back(model->GetCellEx(column, row));
     return cells;
 }
 

@@ -49,6 +49,8 @@ protected:
 
     std::unique_ptr<QWidget> window; // holds the grid and another control to take the focus
     TEditGridWidget *grid = nullptr;
+    TEditGrid *model = nullptr; // the grid's cells
+    GridEditController *editing = nullptr; // its editing rules and events
     QLineEdit *other = nullptr;
     std::vector<GridEvent> events;
     int editorTypeRequests = 0;
