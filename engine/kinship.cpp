@@ -117,11 +117,13 @@ template <typename Work> void shareOut(std::size_t count, const Progress &progre
         std::rethrow_exception(failure);
 }
 
-// Scratch kept by each worker of shareOut, made by the worker itself when it first needs it.
+// Scratch kept by each worker of shareOut, made by the worker itself when it first needs it. It
+// has room for the most workers any sharing may start, since one scratch may serve sharings of
+// different counts.
 template <typename Scratch> class WorkerScratch
 {
 public:
-    explicit WorkerScratch(std::size_t count) : m_scratch(workersFor(count)) { }
+    WorkerScratch() : m_scratch(workersFor(std::numeric_limits<std::size_t>::max())) { }
 
     template <typename... Arguments> Scratch &of(std::size_t worker, Arguments &&...arguments)
     {
@@ -1390,7 +1392,7 @@ kinship::plan kinship::plan_pairs(const std::vector<int> &cocks, const std::vect
     // The relationship columns are large; they are let go before the ranking.
     Inbreeding inbreeding;
     {
-        WorkerScratch<RelationshipColumns> columns(std::max(result.cocks.size(), henCount));
+        WorkerScratch<RelationshipColumns> columns;
         inbreeding = computeInbreeding(ancestry, columns, watch);
         int lastCock = 0;
         for (const int c : result.cocks)
@@ -1418,13 +1420,13 @@ kinship::plan kinship::plan_pairs(const std::vector<int> &cocks, const std::vect
         return result;
     }
     std::vector<SireSide> sires(cockCount);
-    WorkerScratch<SideWalker> walkers(sires.size());
+    WorkerScratch<SideWalker> walkers;
     shareOut(sires.size(), watch, [&](std::size_t worker, std::size_t c) {
         SideWalker &walker = walkers.of(worker, ancestry);
         sires[c] = sireSide(walker.walk(placeOf(result.cocks[c])), ancestry, inbreeding);
         watch.advance(1);
     });
-    WorkerScratch<PairRanker> rankers(henCount);
+    WorkerScratch<PairRanker> rankers;
     shareOut(henCount, watch, [&](std::size_t worker, std::size_t h) {
         rankers.of(worker, ancestry, m_birds, sires)
             .rankHen(placeOf(result.hens[h]),
