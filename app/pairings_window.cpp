@@ -148,6 +148,9 @@ void PairingsWindow::buildLayout()
     m_pairs = new QTableView;
     m_pairs->setObjectName("pairsTable");
     m_pairs->setModel(m_listModel);
+    // Hundreds of hens' columns are fitted to their headings and a few rows, not a thousand rows
+    // each: the figures all have the same width.
+    m_matrix->horizontalHeader()->setResizeContentsPrecision(20);
     for (QTableView *table : { m_matrix, m_pairs }) {
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table->verticalHeader()->setVisible(false);
