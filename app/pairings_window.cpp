@@ -1,5 +1,6 @@
 #include "pairings_window.h"
 
+#include "app/pairing_tables.h"
 #include "platform/pdf_printer.h"
 #include "platform/text_codec.h"
 #include "platform/user_dialogs.h"
@@ -8,8 +9,7 @@
 #include "report/pairing_document.h"
 #include "report/report_window.h"
 
-#include <QApplication>
-#include <QColor>
+#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,71 +17,59 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPromise>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
-#include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <new>
+
+// What a computation off the window's thread hands back: the plan with its pairs from the least
+// to the most inbred young, or why there is none.
+struct PairingComputation
+{
+    std::shared_ptr<PairingPlan> plan;
+    std::vector<PairingPlan::Pair> pairs;
+    std::string error;
+};
 
 namespace {
 
 constexpr int BandRole = Qt::UserRole; // the band's own 8-bit bytes
-constexpr int ValueRole = Qt::UserRole + 1; // the number a cell sorts by
+constexpr int ProgressSteps = 1000;
 
 QString shown(const std::string &bytes)
 {
     return QString::fromStdString(bytesToUtf8(bytes));
 }
 
-QString percentText(double fraction)
+// Computes the lists into `plan` on a worker thread, telling `promise` how far it has come and
+// stopping when it is cancelled; a cancelled computation hands back nothing.
+void computeAway(QPromise<PairingComputation> &promise, std::shared_ptr<PairingPlan> plan,
+    const std::vector<std::string> &cocks, const std::vector<std::string> &hens)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", fraction * 100.0);
-    return QString::fromLatin1(text);
-}
-
-// A cell that sorts by its number rather than its text.
-class NumberItem : public QTableWidgetItem
-{
-public:
-    explicit NumberItem(double fraction) : QTableWidgetItem(percentText(fraction))
-    {
-        setData(ValueRole, fraction);
-        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    promise.setProgressRange(0, ProgressSteps);
+    PairingComputation computed { plan, {}, {} };
+    try {
+        const bool complete = plan->compute(cocks, hens, [&](std::size_t done, std::size_t total) {
+            promise.setProgressValue(static_cast<int>(done * ProgressSteps / total));
+            return !promise.isCanceled();
+        });
+        if (!complete)
+            return;
+        computed.pairs = plan->pairsByInbreeding();
+    } catch (const ZanError &error) {
+        computed.error = error.what();
+    } catch (const std::bad_alloc &) {
+        computed.error = "not enough memory for the pairs of " + std::to_string(cocks.size())
+            + " cocks x " + std::to_string(hens.size()) + " hens: choose fewer cocks or hens";
     }
-
-    bool operator<(const QTableWidgetItem &other) const override
-    {
-        return data(ValueRole).toDouble() < other.data(ValueRole).toDouble();
-    }
-};
-
-QTableWidgetItem *bandItem(const std::string &band)
-{
-    auto *item = new QTableWidgetItem(shown(band));
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
-
-QColor colourOf(PairingsWindow::InbreedingBand band)
-{
-    switch (band) {
-    case PairingsWindow::InbreedingBand::Low:
-        return QColor(0xC8, 0xF0, 0xC8);
-    case PairingsWindow::InbreedingBand::Moderate:
-        return QColor(0xFA, 0xEB, 0xA0);
-    case PairingsWindow::InbreedingBand::High:
-        return QColor(0xF5, 0xB4, 0xAA);
-    }
-    return QColor();
-}
-
-QString ancestorText(const PairingPlan::Ancestor &ancestor)
-{
-    return shown(ancestor.band) + " (" + percentText(ancestor.contribution) + ")";
+    promise.addResult(std::move(computed));
 }
 
 } // namespace
@@ -90,11 +78,20 @@ PairingsWindow::PairingsWindow(const PedigreeSource &pedigree, QWidget *parent) 
 {
     setObjectName("pairingsWindow");
     setWindowTitle("Pairings");
+    m_computation = new QFutureWatcher<PairingComputation>(this);
+    connect(
+        m_computation, &QFutureWatcherBase::finished, this, &PairingsWindow::computationFinished);
     buildLayout();
     reload(pedigree);
 }
 
-PairingsWindow::~PairingsWindow() = default;
+PairingsWindow::~PairingsWindow()
+{
+    stopComputing();
+    // The tables outlive the plan they show, which goes before the window's children.
+    m_matrixModel->clear();
+    m_listModel->clear();
+}
 
 PairingsWindow::InbreedingBand PairingsWindow::bandOf(double inbreeding)
 {
@@ -140,14 +137,25 @@ void PairingsWindow::buildLayout()
     m_computeButton->setDefault(true);
     connect(m_computeButton, &QPushButton::clicked, this, &PairingsWindow::computePairs);
 
-    m_matrix = new QTableWidget;
+    m_computeStatus = new QLabel;
+    m_computeStatus->setObjectName("computeStatus");
+
+    m_matrixModel = new PairingMatrixModel(this);
+    m_listModel = new PairingListModel(this);
+    m_matrix = new QTableView;
     m_matrix->setObjectName("matrixTable");
-    m_pairs = new QTableWidget;
+    m_matrix->setModel(m_matrixModel);
+    m_pairs = new QTableView;
     m_pairs->setObjectName("pairsTable");
-    for (QTableWidget *table : { m_matrix, m_pairs }) {
+    m_pairs->setModel(m_listModel);
+    // Hundreds of hens' columns are fitted to their headings and a few rows, not a thousand rows
+    // each: the figures all have the same width.
+    m_matrix->horizontalHeader()->setResizeContentsPrecision(20);
+    for (QTableView *table : { m_matrix, m_pairs }) {
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table->verticalHeader()->setVisible(false);
         table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+        table->setSortingEnabled(true);
     }
     m_tabs = new QTabWidget;
     m_tabs->addTab(m_matrix, "&Matrix");
@@ -172,6 +180,7 @@ void PairingsWindow::buildLayout()
     connect(m_csvButton, &QPushButton::clicked, this, &PairingsWindow::saveCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(m_computeButton);
+    buttons->addWidget(m_computeStatus);
     buttons->addStretch();
     for (QPushButton *button : { m_printButton, m_pdfButton, m_csvButton, close })
         buttons->addWidget(button);
@@ -179,19 +188,88 @@ void PairingsWindow::buildLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(candidates, 2);
     layout->addWidget(m_tabs, 3);
+    layout->addWidget(legend());
     layout->addWidget(m_notes);
     layout->addLayout(buttons);
     resize(900, 700);
 }
 
+// The colours of the matrix and the pairs list, each with the figures it stands for.
+QWidget *PairingsWindow::legend()
+{
+    struct Entry
+    {
+        const char *name;
+        InbreedingBand band;
+        const char *text;
+    };
+    static const Entry entries[] = {
+        { "legendLow", InbreedingBand::Low, "below 3.125 %" },
+        { "legendModerate", InbreedingBand::Moderate, "3.125 % to below 6.25 %" },
+        { "legendHigh", InbreedingBand::High, "6.25 % and more" },
+    };
+    auto *legend = new QWidget;
+    legend->setObjectName("matrixLegend");
+    auto *layout = new QHBoxLayout(legend);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel("Young's inbreeding:"));
+    for (const Entry &entry : entries) {
+        auto *label = new QLabel(entry.text);
+        label->setObjectName(entry.name);
+        label->setAutoFillBackground(true);
+        label->setContentsMargins(6, 2, 6, 2);
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::Window, inbreedingColour(entry.band));
+        colours.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(colours);
+        layout->addWidget(label);
+    }
+    layout->addStretch();
+    return legend;
+}
+
 void PairingsWindow::reload(const PedigreeSource &pedigree)
 {
+    stopComputing();
+    m_matrixModel->clear();
+    m_listModel->clear();
     m_plan.load(pedigree);
     m_title = pedigree.CurrentFile();
     m_plan.compute({}, {});
     fillList(m_cockList, m_plan.possibleCocks());
     fillList(m_henList, m_plan.possibleHens());
-    showResults();
+    m_computeStatus->clear();
+    showResults({});
+}
+
+bool PairingsWindow::isComputing() const
+{
+    return m_progress != nullptr;
+}
+
+void PairingsWindow::setMemoryLimit(std::uint64_t bytes)
+{
+    m_plan.setMemoryLimit(bytes);
+}
+
+// Cancels a computation under way and waits for its thread to let go of the plan.
+void PairingsWindow::stopComputing()
+{
+    if (!isComputing())
+        return;
+    m_computation->cancel();
+    m_computation->waitForFinished();
+    endProgress();
+    m_computeStatus->clear();
+}
+
+void PairingsWindow::endProgress()
+{
+    m_progress->hide();
+    m_progress->deleteLater();
+    m_progress = nullptr;
+    unsetCursor();
+    m_computeButton->setEnabled(true);
 }
 
 void PairingsWindow::fillList(QListWidget *list, const std::vector<std::string> &bands)
@@ -232,82 +310,69 @@ void PairingsWindow::updateCounts()
 
 void PairingsWindow::computePairs()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_plan.compute(selectedBands(m_cockList), selectedBands(m_henList));
-    showResults();
-    QApplication::restoreOverrideCursor();
+    if (isComputing())
+        return;
+    const std::vector<std::string> cocks = selectedBands(m_cockList);
+    const std::vector<std::string> hens = selectedBands(m_henList);
+    auto plan = std::make_shared<PairingPlan>(m_plan.sameRows());
+    m_computation->setFuture(QtConcurrent::run(computeAway, plan, cocks, hens));
+    startProgress(cocks.size(), hens.size());
 }
 
-void PairingsWindow::showResults()
+// Shows the computation's progress and offers Cancel, the window blocked meanwhile.
+void PairingsWindow::startProgress(std::size_t cocks, std::size_t hens)
 {
-    fillMatrix();
-    fillPairs();
+    const QString what = QString("the pairs of %1 cocks x %2 hens").arg(cocks).arg(hens);
+    m_computeStatus->setText("Computing " + what + "...");
+    m_computeButton->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    m_progress = new QProgressDialog("Computing " + what + "...", "Cancel", 0, ProgressSteps, this);
+    m_progress->setObjectName("computeProgress");
+    m_progress->setWindowTitle("Pairings");
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setAutoReset(false);
+    m_progress->setMinimumDuration(300);
+    connect(m_progress, &QProgressDialog::canceled, m_computation, &QFutureWatcherBase::cancel);
+    connect(m_computation, &QFutureWatcherBase::progressValueChanged, m_progress,
+        &QProgressDialog::setValue);
+}
+
+void PairingsWindow::computationFinished()
+{
+    if (!isComputing())
+        return; // stopped and ended already
+    endProgress();
+    const QFuture<PairingComputation> future = m_computation->future();
+    if (future.isCanceled() || future.resultCount() == 0) {
+        m_computeStatus->setText("Cancelled: the figures shown are from before.");
+        return;
+    }
+    PairingComputation computed = m_computation->future().takeResult();
+    if (!computed.error.empty()) {
+        m_computeStatus->clear();
+        showError(computed.error);
+        return;
+    }
+    m_computeStatus->setText(QString("%1 pairs computed.").arg(computed.pairs.size()));
+    m_matrixModel->clear();
+    m_listModel->clear();
+    m_plan = std::move(*computed.plan);
+    showResults(std::move(computed.pairs));
+}
+
+void PairingsWindow::showResults(std::vector<PairingPlan::Pair> pairs)
+{
+    m_matrixModel->show(&m_plan);
+    m_matrix->sortByColumn(0, Qt::AscendingOrder);
+    m_matrix->resizeColumnsToContents();
+    m_listModel->show(&m_plan, std::move(pairs));
+    m_pairs->sortByColumn(2, Qt::AscendingOrder);
+    m_pairs->resizeColumnsToContents();
     showNotes();
     updateCounts();
     const bool any = !m_plan.empty();
     for (QPushButton *button : { m_printButton, m_pdfButton, m_csvButton })
         button->setEnabled(any);
-}
-
-void PairingsWindow::fillMatrix()
-{
-    m_matrix->setSortingEnabled(false);
-    m_matrix->clear();
-    const int hens = static_cast<int>(m_plan.hens().size());
-    m_matrix->setColumnCount(m_plan.empty() ? 0 : hens + 1);
-    m_matrix->setRowCount(m_plan.empty() ? 0 : static_cast<int>(m_plan.cocks().size()));
-    if (m_plan.empty())
-        return;
-    QStringList headings { "Cock \\ Hen" };
-    for (const std::string &hen : m_plan.hens())
-        headings << shown(hen);
-    m_matrix->setHorizontalHeaderLabels(headings);
-    for (std::size_t c = 0; c < m_plan.cocks().size(); ++c) {
-        const int row = static_cast<int>(c);
-        m_matrix->setItem(row, 0, bandItem(m_plan.cocks()[c]));
-        for (std::size_t h = 0; h < m_plan.hens().size(); ++h) {
-            auto *item = new NumberItem(m_plan.inbreeding(c, h));
-            item->setBackground(colourOf(bandOf(m_plan.inbreeding(c, h))));
-            QStringList tip { shown(m_plan.cocks()[c]) + " x " + shown(m_plan.hens()[h]) };
-            for (const PairingPlan::Ancestor &ancestor : m_plan.ancestors(c, h))
-                tip << ancestorText(ancestor);
-            item->setToolTip(tip.join('\n'));
-            m_matrix->setItem(row, static_cast<int>(h) + 1, item);
-        }
-    }
-    m_matrix->setSortingEnabled(true);
-    m_matrix->resizeColumnsToContents();
-}
-
-void PairingsWindow::fillPairs()
-{
-    m_pairs->setSortingEnabled(false);
-    m_pairs->clear();
-    const std::vector<PairingPlan::Pair> pairs = m_plan.pairsByInbreeding();
-    m_pairs->setColumnCount(6);
-    m_pairs->setRowCount(static_cast<int>(pairs.size()));
-    m_pairs->setHorizontalHeaderLabels(
-        { "Cock", "Hen", "ZAN %", "Common ancestor 1", "Common ancestor 2", "Common ancestor 3" });
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-        const int row = static_cast<int>(i);
-        const PairingPlan::Pair &pair = pairs[i];
-        m_pairs->setItem(row, 0, bandItem(m_plan.cocks()[pair.cock]));
-        m_pairs->setItem(row, 1, bandItem(m_plan.hens()[pair.hen]));
-        auto *figure = new NumberItem(m_plan.inbreeding(pair.cock, pair.hen));
-        figure->setBackground(colourOf(bandOf(m_plan.inbreeding(pair.cock, pair.hen))));
-        m_pairs->setItem(row, 2, figure);
-        const std::vector<PairingPlan::Ancestor> ancestors = m_plan.ancestors(pair.cock, pair.hen);
-        for (std::size_t a = 0; a < ancestors.size(); ++a) {
-            auto *item = new NumberItem(ancestors[a].contribution);
-            item->setText(ancestorText(ancestors[a]));
-            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            m_pairs->setItem(row, static_cast<int>(a) + 3, item);
-        }
-    }
-    m_pairs->resizeColumnsToContents();
-    m_pairs->setSortingEnabled(true);
-    m_pairs->sortItems(2, Qt::AscendingOrder);
-    m_pairs->resizeColumnsToContents(); // with room for the sort arrow
 }
 
 void PairingsWindow::showNotes()

@@ -6,6 +6,10 @@
 // main common ancestors; both tables sort by any column. Print, Save PDF and Save CSV write the
 // same document and file as `zan pairs`; dialogs go through userDialogs().
 //
+// Compute runs the plan on another thread behind a progress dialog with Cancel; the window keeps
+// the last results until new ones are in, and a cancelled computation leaves them. A selection
+// whose results would not fit in memory is refused with a message before any work.
+//
 //   PairingsWindow window(document, this);   // reads the rows of the pedigree now
 //   window.exec();
 
@@ -13,18 +17,24 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+class PairingListModel;
+class PairingMatrixModel;
 class PedigreeSource;
 class Printer;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QProgressDialog;
 class QPushButton;
 class QTabWidget;
-class QTableWidget;
+class QTableView;
+template <typename T> class QFutureWatcher;
+struct PairingComputation;
 
 class PairingsWindow : public QDialog
 {
@@ -42,16 +52,22 @@ public:
     explicit PairingsWindow(const PedigreeSource &pedigree, QWidget *parent = nullptr);
     ~PairingsWindow() override;
 
-    // Reads the rows again and offers their birds; the selection and the results are cleared.
+    // Reads the rows again and offers their birds; the selection and the results are cleared
+    // (a computation under way is cancelled first).
     void reload(const PedigreeSource &pedigree);
 
     const PairingPlan &plan() const { return m_plan; }
     // The printer Print prints on (not owned); null: Print says that there is none.
     void setPrinter(Printer *printer) { m_printer = printer; }
+    // From Compute until the results or the message are shown, or the computation is stopped.
+    bool isComputing() const;
+    // The most memory the results of a computation may take (see PairingPlan).
+    void setMemoryLimit(std::uint64_t bytes);
 
     static InbreedingBand bandOf(double inbreeding);
 
 public slots:
+    // Starts computing the selected cocks with the selected hens; nothing while computing.
     void computePairs();
     void printPairs();
     void savePdf();
@@ -59,14 +75,17 @@ public slots:
 
 private:
     void buildLayout();
+    QWidget *legend();
+    void startProgress(std::size_t cocks, std::size_t hens);
+    void computationFinished();
+    void stopComputing();
+    void endProgress();
     QWidget *candidateBox(const QString &title, const QString &name, QLineEdit *&filter,
         QListWidget *&list, QLabel *&count);
     void fillList(QListWidget *list, const std::vector<std::string> &bands);
     void filterList(QListWidget *list, const QString &text);
     std::vector<std::string> selectedBands(const QListWidget *list) const;
-    void showResults();
-    void fillMatrix();
-    void fillPairs();
+    void showResults(std::vector<PairingPlan::Pair> pairs);
     void showNotes();
     void updateCounts();
     std::string proposedFile(const char *extension) const;
@@ -82,9 +101,14 @@ private:
     QListWidget *m_henList = nullptr;
     QLabel *m_henCount = nullptr;
     QPushButton *m_computeButton = nullptr;
+    QLabel *m_computeStatus = nullptr;
+    QFutureWatcher<PairingComputation> *m_computation = nullptr;
+    QProgressDialog *m_progress = nullptr;
     QTabWidget *m_tabs = nullptr;
-    QTableWidget *m_matrix = nullptr;
-    QTableWidget *m_pairs = nullptr;
+    QTableView *m_matrix = nullptr;
+    QTableView *m_pairs = nullptr;
+    PairingMatrixModel *m_matrixModel = nullptr;
+    PairingListModel *m_listModel = nullptr;
     QPlainTextEdit *m_notes = nullptr;
     QPushButton *m_printButton = nullptr;
     QPushButton *m_pdfButton = nullptr;

@@ -47,11 +47,44 @@ std::size_t workersFor(std::size_t count)
     return std::max<std::size_t>(1, std::min({ cores, most, count }));
 }
 
+// Counts the units of work a plan has done for the caller's progress callback, which may stop
+// the plan. Without a callback nothing is counted and the plan never stops.
+class Progress
+{
+public:
+    Progress(const kinship::plan_progress &report, std::size_t total)
+        : m_report(report), m_total(total)
+    { }
+
+    // Adds `units` done, called from any thread; the callback is called one call at a time.
+    void advance(std::size_t units)
+    {
+        if (!m_report)
+            return;
+        const std::lock_guard lock(m_lock);
+        if (m_stopped)
+            return;
+        m_done += units;
+        if (!m_report(m_done, m_total))
+            m_stopped = true;
+    }
+
+    bool stopped() const { return m_stopped; }
+
+private:
+    const kinship::plan_progress &m_report;
+    const std::size_t m_total;
+    std::size_t m_done = 0;
+    std::mutex m_lock;
+    std::atomic<bool> m_stopped { false };
+};
+
 // Runs work(worker, piece) for every piece below `count` on workersFor(count) threads, the
-// calling thread among them, each taking the next piece left. `worker` numbers the thread from
-// 0, so that each can keep its own scratch. Fewer threads run if the system will not start more.
-// The first exception a piece throws is thrown again here once every thread has stopped.
-template <typename Work> void shareOut(std::size_t count, Work work)
+// calling thread among them, each taking the next piece left, until `progress` is stopped.
+// `worker` numbers the thread from 0, so that each can keep its own scratch. Fewer threads run if
+// the system will not start more. The first exception a piece throws is thrown again here once
+// every thread has stopped.
+template <typename Work> void shareOut(std::size_t count, const Progress &progress, Work work)
 {
     std::atomic<std::size_t> next { 0 };
     std::atomic<bool> failed { false };
@@ -59,7 +92,8 @@ template <typename Work> void shareOut(std::size_t count, Work work)
     std::mutex failureLock;
     const auto run = [&](std::size_t worker) {
         try {
-            for (std::size_t piece = next++; piece < count && !failed; piece = next++)
+            for (std::size_t piece = next++; piece < count && !failed && !progress.stopped();
+                 piece = next++)
                 work(worker, piece);
         } catch (...) {
             const std::lock_guard lock(failureLock);
@@ -83,11 +117,13 @@ template <typename Work> void shareOut(std::size_t count, Work work)
         std::rethrow_exception(failure);
 }
 
-// Scratch kept by each worker of shareOut, made by the worker itself when it first needs it.
+// Scratch kept by each worker of shareOut, made by the worker itself when it first needs it. It
+// has room for the most workers any sharing may start, since one scratch may serve sharings of
+// different counts.
 template <typename Scratch> class WorkerScratch
 {
 public:
-    explicit WorkerScratch(std::size_t count) : m_scratch(workersFor(count)) { }
+    WorkerScratch() : m_scratch(workersFor(std::numeric_limits<std::size_t>::max())) { }
 
     template <typename... Arguments> Scratch &of(std::size_t worker, Arguments &&...arguments)
     {
@@ -290,7 +326,22 @@ struct Inbreeding
     std::vector<double> variance;
 };
 
-Inbreeding computeInbreeding(const Ancestry &a, WorkerScratch<RelationshipColumns> &columns)
+bool hasBothParents(const Ancestry &a, std::size_t place)
+{
+    return a.sire[place] != a.size && a.dam[place] != a.size;
+}
+
+// The birds whose inbreeding takes work: those with both parents known, a unit each.
+std::size_t inbreedingUnits(const Ancestry &a)
+{
+    std::size_t units = 0;
+    for (std::size_t p = 0; p < static_cast<std::size_t>(a.size); ++p)
+        units += hasBothParents(a, p) ? 1 : 0;
+    return units;
+}
+
+Inbreeding computeInbreeding(
+    const Ancestry &a, WorkerScratch<RelationshipColumns> &columns, Progress &progress)
 {
     const auto n = static_cast<std::size_t>(a.size);
     Inbreeding result;
@@ -314,8 +365,7 @@ Inbreeding computeInbreeding(const Ancestry &a, WorkerScratch<RelationshipColumn
     for (const std::vector<int> &birds : byDepth) {
         young.clear();
         for (const int p : birds)
-            if (a.sire[static_cast<std::size_t>(p)] != a.size
-                && a.dam[static_cast<std::size_t>(p)] != a.size)
+            if (hasBothParents(a, static_cast<std::size_t>(p)))
                 young.push_back(p);
         std::sort(young.begin(), young.end(), [&](int x, int y) {
             return a.sire[static_cast<std::size_t>(x)] < a.sire[static_cast<std::size_t>(y)];
@@ -335,7 +385,7 @@ Inbreeding computeInbreeding(const Ancestry &a, WorkerScratch<RelationshipColumn
             first = batch.end;
             batches.push_back(std::move(batch));
         }
-        shareOut(batches.size(), [&](std::size_t worker, std::size_t b) {
+        shareOut(batches.size(), progress, [&](std::size_t worker, std::size_t b) {
             const Batch &batch = batches[b];
             RelationshipColumns &lanes = columns.of(worker, a);
             lanes.compute(batch.sires, result.variance, batch.lastDam);
@@ -346,6 +396,7 @@ Inbreeding computeInbreeding(const Ancestry &a, WorkerScratch<RelationshipColumn
                     ++lane;
                 result.f[y] = 0.5 * lanes.value(a.dam[y], lane);
             }
+            progress.advance(batch.end - batch.first);
         });
         for (const int p : birds) {
             const auto pu = static_cast<std::size_t>(p);
@@ -1308,8 +1359,8 @@ bool kinship::load_record(
     return true;
 }
 
-kinship::plan kinship::plan_pairs(
-    const std::vector<int> &cocks, const std::vector<int> &hens, bool rank_ancestors) const
+kinship::plan kinship::plan_pairs(const std::vector<int> &cocks, const std::vector<int> &hens,
+    bool rank_ancestors, const plan_progress &progress) const
 {
     std::vector<int> candidates(cocks);
     candidates.insert(candidates.end(), hens.begin(), hens.end());
@@ -1332,17 +1383,23 @@ kinship::plan kinship::plan_pairs(
     if (result.pairs.empty())
         return result;
 
+    // A unit of work is a bird's inbreeding, a hen's relationship column, a cock's side and the
+    // ranking of one pair.
+    const std::size_t cockCount = result.cocks.size();
+    Progress watch(progress,
+        inbreedingUnits(ancestry) + henCount
+            + (rank_ancestors ? cockCount + cockCount * henCount : 0));
     // The relationship columns are large; they are let go before the ranking.
     Inbreeding inbreeding;
     {
-        WorkerScratch<RelationshipColumns> columns(std::max(result.cocks.size(), henCount));
-        inbreeding = computeInbreeding(ancestry, columns);
+        WorkerScratch<RelationshipColumns> columns;
+        inbreeding = computeInbreeding(ancestry, columns, watch);
         int lastCock = 0;
         for (const int c : result.cocks)
             lastCock = std::max(lastCock, placeOf(c));
         const std::size_t henBatches
             = (henCount + RelationshipColumns::lanes - 1) / RelationshipColumns::lanes;
-        shareOut(henBatches, [&](std::size_t worker, std::size_t b) {
+        shareOut(henBatches, watch, [&](std::size_t worker, std::size_t b) {
             const std::size_t first = b * RelationshipColumns::lanes;
             const std::size_t end = std::min(henCount, first + RelationshipColumns::lanes);
             std::vector<int> batch;
@@ -1354,22 +1411,28 @@ kinship::plan kinship::plan_pairs(
                 for (std::size_t h = first; h < end; ++h)
                     result.pairs[c * henCount + h].inbreeding
                         = 0.5 * lanes.value(placeOf(result.cocks[c]), h - first);
+            watch.advance(end - first);
         });
     }
 
-    if (!rank_ancestors)
+    if (!rank_ancestors || watch.stopped()) {
+        result.stopped = watch.stopped();
         return result;
-    std::vector<SireSide> sires(result.cocks.size());
-    WorkerScratch<SideWalker> walkers(sires.size());
-    shareOut(sires.size(), [&](std::size_t worker, std::size_t c) {
+    }
+    std::vector<SireSide> sires(cockCount);
+    WorkerScratch<SideWalker> walkers;
+    shareOut(sires.size(), watch, [&](std::size_t worker, std::size_t c) {
         SideWalker &walker = walkers.of(worker, ancestry);
         sires[c] = sireSide(walker.walk(placeOf(result.cocks[c])), ancestry, inbreeding);
+        watch.advance(1);
     });
-    WorkerScratch<PairRanker> rankers(henCount);
-    shareOut(henCount, [&](std::size_t worker, std::size_t h) {
+    WorkerScratch<PairRanker> rankers;
+    shareOut(henCount, watch, [&](std::size_t worker, std::size_t h) {
         rankers.of(worker, ancestry, m_birds, sires)
             .rankHen(placeOf(result.hens[h]),
                 [&](std::size_t c) -> pair_figures & { return result.pairs[c * henCount + h]; });
+        watch.advance(cockCount);
     });
+    result.stopped = watch.stopped();
     return result;
 }

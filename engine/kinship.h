@@ -21,10 +21,12 @@
 // inbreeding of the ancestors and each group of hens' kinship with all cocks come from passes up
 // and down the ordered ancestors, and each pair's common ancestors are ranked from the two sides'
 // walks, prepared once per candidate. The work is shared out over the processor's threads; the
-// figures do not depend on how many there are.
+// figures do not depend on how many there are. A caller may watch a long plan and stop it.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,12 +70,19 @@ public:
         // Candidates left out because their ancestry loops back on itself, in the order given.
         std::vector<int> looped;
         std::vector<pair_figures> pairs; // cocks.size() x hens.size(), one cock after another
+        bool stopped = false; // the progress callback stopped the plan: the figures are incomplete
 
         const pair_figures &at(std::size_t cock, std::size_t hen) const
         {
             return pairs[cock * hens.size() + hen];
         }
     };
+
+    // Told how far a plan has come: `done` of `total` units of work, rising to `total` once all
+    // figures are in (nothing is told when there are no pairs). Answers false to stop the plan.
+    // Called from the planning threads, one call at a time; the work stops at the end of the
+    // pieces under way.
+    using plan_progress = std::function<bool(std::size_t done, std::size_t total)>;
 
     // Forgets every bird.
     void reset();
@@ -95,8 +104,9 @@ public:
     // pairing with itself is then computed like any other). Candidates whose ancestry loops back
     // on itself are left out and listed; everybody else is computed. Without `rank_ancestors`
     // only the inbreeding is computed, which is much quicker, and no ancestor is ranked.
+    // `progress`, when given, is told of the work done and may stop it.
     plan plan_pairs(const std::vector<int> &cocks, const std::vector<int> &hens,
-        bool rank_ancestors = true) const;
+        bool rank_ancestors = true, const plan_progress &progress = {}) const;
 
 private:
     int add_bird(std::string_view band);

@@ -7,6 +7,7 @@
 #include "engine/kinship.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace PairingText {
 const char *const Title = "PAIRINGS: INBREEDING OF THE YOUNG OF EVERY COCK WITH EVERY HEN";
@@ -30,8 +31,9 @@ std::string pairLine(const PairingPlan &plan, std::size_t cock, std::size_t hen)
 namespace {
 
 constexpr int BandWidth = kinship::band_length;
-constexpr int CellWidth = 7; // "%7.2f", and seven characters of a hen's band per heading line
-constexpr int HeadingLinesPerBand = 3;
+constexpr int CellWidth = 7; // "%7.2f"
+constexpr int HeadingLines = 3;
+constexpr const char *MatrixCorner = "COCK \\ HEN";
 
 std::string runs(std::initializer_list<int> widths)
 {
@@ -42,6 +44,32 @@ std::string runs(std::initializer_list<int> widths)
         line.append(static_cast<std::size_t>(width), ReportBox::Horizontal);
     }
     return line;
+}
+
+// The heading lines over the matrix columns of `hens`: each band whole, ending where its column
+// ends so that it stands over the figures' last digits. Bands that all fit a column share the
+// last line; longer ones step down the three lines column by column, so that bands on one line
+// stand three columns (24 characters) apart and at least six blanks part them. The corner text
+// begins the last line, under the first band.
+//
+//   columns:  |<------ 18 ------>| |<-7->| |<-7->| |<-7->| |<-7->|
+//   line 0                  BE-2020-3112345                 GB-15-N04567
+//   line 1                          NL-2018-1299876
+//   line 2    COCK \ HEN                    BE-2017-3087654
+std::vector<std::string> matrixHeadings(const std::vector<std::string> &hens)
+{
+    const bool fitColumns = std::all_of(
+        hens.begin(), hens.end(), [](const std::string &band) { return band.size() <= CellWidth; });
+    std::vector<std::string> lines(HeadingLines);
+    lines.back() = MatrixCorner;
+    for (std::size_t h = 0; h < hens.size(); ++h) {
+        const std::string &band = hens[h];
+        const std::size_t end = BandWidth + (h + 1) * (CellWidth + 1);
+        std::string &line = lines[fitColumns ? HeadingLines - 1 : h % HeadingLines];
+        line.resize(std::max(end - std::min(band.size(), end), line.size() + 1), ' ');
+        line += band;
+    }
+    return lines;
 }
 
 } // namespace
@@ -83,17 +111,11 @@ void PairingComposer::writeSectionHeadings(Section section)
         return;
     case Section::Matrix: {
         const std::size_t end = std::min(m_plan.hens().size(), m_firstHen + HensPerBlock);
-        for (int part = 0; part < HeadingLinesPerBand; ++part) {
-            std::string line = formatLine("%-18s", part == 0 ? "COCK \\ HEN" : "");
-            for (std::size_t h = m_firstHen; h < end; ++h) {
-                const std::string &band = m_plan.hens()[h];
-                const std::size_t from = static_cast<std::size_t>(part * CellWidth);
-                line += ' '
-                    + formatLine(
-                        "%-7s", from < band.size() ? band.substr(from, CellWidth).c_str() : "");
-            }
+        const auto &hens = m_plan.hens();
+        for (const std::string &line : matrixHeadings(
+                 std::vector<std::string>(hens.begin() + static_cast<std::ptrdiff_t>(m_firstHen),
+                     hens.begin() + static_cast<std::ptrdiff_t>(end))))
             addLine(line);
-        }
         std::string underline(static_cast<std::size_t>(BandWidth), ReportBox::Horizontal);
         for (std::size_t h = m_firstHen; h < end; ++h)
             underline += ' ' + std::string(CellWidth, ReportBox::Horizontal);

@@ -11,7 +11,7 @@ class TCustomDocView;
 //
 //   1. a summary, the refused rows with the engine's messages and the notes on the lists;
 //   2. the matrix of the young's inbreeding in %, cocks down and hens across, twelve hens at a
-//      time, each hen's band stacked over three heading lines;
+//      time, each hen's band whole on one of three heading lines and ending over its column;
 //   3. every pair from the least to the most inbred young with its three main common ancestors
 //      and their contributions in %.
 class PairingComposer

@@ -1,7 +1,12 @@
 #include "pairing_plan.h"
 
+#include "platform/system_memory.h"
+#include "platform/zan_error.h"
+
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
+#include <limits>
 #include <tuple>
 #include <unordered_set>
 
@@ -15,12 +20,61 @@ std::string trimmed(const std::string &text)
     return first < last ? std::string(first, last) : std::string();
 }
 
+std::uint64_t halfOfTheMemory()
+{
+    const std::uint64_t memory = physicalMemoryBytes();
+    return memory == 0 ? std::numeric_limits<std::uint64_t>::max() : memory / 2;
+}
+
+// 2500000 as "2,500,000".
+std::string grouped(std::uint64_t count)
+{
+    std::string digits = std::to_string(count);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+// 8589934592 as "8.0 GB", in steps of 1024.
+std::string memoryText(std::uint64_t bytes)
+{
+    static const char *const units[] = { "bytes", "KB", "MB", "GB", "TB", "PB" };
+    double amount = static_cast<double>(bytes);
+    std::size_t unit = 0;
+    for (; amount >= 1024.0 && unit + 1 < std::size(units); ++unit)
+        amount /= 1024.0;
+    char text[32];
+    std::snprintf(text, sizeof text, unit == 0 ? "%.0f %s" : "%.1f %s", amount, units[unit]);
+    return text;
+}
+
 } // namespace
+
+PairingPlan::PairingPlan() : m_memoryLimit(halfOfTheMemory()) { }
+
+std::uint64_t PairingPlan::bytesFor(std::size_t cocks, std::size_t hens)
+{
+    const std::uint64_t perPair = sizeof(kinship::pair_figures) + sizeof(Pair);
+    // A band longer than the string's own room takes a block of its own.
+    const std::uint64_t perCandidate
+        = sizeof(int) + sizeof(std::string) + static_cast<std::uint64_t>(kinship::band_length) + 1;
+    return static_cast<std::uint64_t>(cocks) * hens * perPair + (cocks + hens) * perCandidate;
+}
+
+PairingPlan PairingPlan::sameRows() const
+{
+    PairingPlan plan;
+    plan.m_pedigree = m_pedigree;
+    plan.m_memoryLimit = m_memoryLimit;
+    plan.m_fileName = m_fileName;
+    plan.m_refusedRows = m_refusedRows;
+    return plan;
+}
 
 void PairingPlan::load(const PedigreeSource &pedigree)
 {
     m_fileName = pedigree.CurrentFile();
-    m_pedigree.reset();
+    auto birds = std::make_shared<kinship>();
     m_refusedRows.clear();
     const int rowCount = pedigree.GetPedigreeRowCount();
     for (int row = 1; row < rowCount; ++row) {
@@ -30,9 +84,10 @@ void PairingPlan::load(const PedigreeSource &pedigree)
         // An empty grid row is no pedigree row; the analysis lists it, the planner skips it.
         if (bands.identification.empty() && bands.sire.empty() && bands.dam.empty())
             continue;
-        if (!m_pedigree.load_record(bands.identification, bands.sire, bands.dam))
-            m_refusedRows.push_back({ row, bands, m_pedigree.message() });
+        if (!birds->load_record(bands.identification, bands.sire, bands.dam))
+            m_refusedRows.push_back({ row, bands, birds->message() });
     }
+    m_pedigree = std::move(birds);
 }
 
 std::vector<int> PairingPlan::resolve(const std::vector<std::string> &bands, const char *role,
@@ -53,7 +108,7 @@ std::vector<int> PairingPlan::resolve(const std::vector<std::string> &bands, con
                 m_notes.push_back(band + " is named as a cock and as a hen: left out.");
             continue;
         }
-        const int bird = m_pedigree.find(band);
+        const int bird = m_pedigree->find(band);
         if (bird == kinship::no_bird) {
             m_notes.push_back(
                 std::string(role) + " " + band + " is not in the pedigree: left out.");
@@ -74,9 +129,9 @@ void PairingPlan::compute(const PedigreeSource &pedigree, const std::vector<std:
 std::vector<std::string> PairingPlan::birdsNotOfSex(char sex) const
 {
     std::vector<std::string> bands;
-    for (int b = 0; b < m_pedigree.bird_count(); ++b)
-        if (m_pedigree.bird_at(b).sex != sex)
-            bands.push_back(m_pedigree.bird_at(b).band);
+    for (int b = 0; b < m_pedigree->bird_count(); ++b)
+        if (m_pedigree->bird_at(b).sex != sex)
+            bands.push_back(m_pedigree->bird_at(b).band);
     std::sort(bands.begin(), bands.end());
     return bands;
 }
@@ -91,10 +146,13 @@ std::vector<std::string> PairingPlan::possibleHens() const
     return birdsNotOfSex('m');
 }
 
-void PairingPlan::compute(
-    const std::vector<std::string> &cocks, const std::vector<std::string> &hens)
+bool PairingPlan::compute(const std::vector<std::string> &cocks,
+    const std::vector<std::string> &hens, const kinship::plan_progress &progress)
 {
     m_notes.clear();
+    m_plan = {};
+    m_cocks.clear();
+    m_hens.clear();
 
     std::unordered_set<std::string> trimmedCocks;
     std::unordered_set<std::string> trimmedHens;
@@ -104,25 +162,39 @@ void PairingPlan::compute(
         hens.begin(), hens.end(), std::inserter(trimmedHens, trimmedHens.end()), trimmed);
     const std::vector<int> cockBirds = resolve(cocks, "Cock", trimmedHens);
     const std::vector<int> henBirds = resolve(hens, "Hen", trimmedCocks);
-    m_plan = m_pedigree.plan_pairs(cockBirds, henBirds);
+    const std::uint64_t bytes = bytesFor(cockBirds.size(), henBirds.size());
+    if (bytes > m_memoryLimit) {
+        m_notes.clear();
+        throw ZanError(grouped(cockBirds.size() * henBirds.size()) + " pairs ("
+            + grouped(cockBirds.size()) + " cocks x " + grouped(henBirds.size())
+            + " hens) need about " + memoryText(bytes) + " of memory, more than the "
+            + memoryText(m_memoryLimit) + " available for them: choose fewer cocks or hens");
+    }
+    kinship::plan plan = m_pedigree->plan_pairs(cockBirds, henBirds, true, progress);
+    if (plan.stopped) {
+        m_notes.clear();
+        return false;
+    }
+    m_plan = std::move(plan);
 
     for (const int bird : m_plan.looped)
         m_notes.push_back(
-            m_pedigree.bird_at(bird).band + ": the ancestry loops back on itself: left out.");
+            m_pedigree->bird_at(bird).band + ": the ancestry loops back on itself: left out.");
     m_cocks.clear();
     m_hens.clear();
     for (const int bird : m_plan.cocks) {
-        const kinship::bird &b = m_pedigree.bird_at(bird);
+        const kinship::bird &b = m_pedigree->bird_at(bird);
         m_cocks.push_back(b.band);
         if (b.sex == 'f' || b.sex == 'b')
             m_notes.push_back("Cock " + b.band + " is named as a dam in the pedigree.");
     }
     for (const int bird : m_plan.hens) {
-        const kinship::bird &b = m_pedigree.bird_at(bird);
+        const kinship::bird &b = m_pedigree->bird_at(bird);
         m_hens.push_back(b.band);
         if (b.sex == 'm' || b.sex == 'b')
             m_notes.push_back("Hen " + b.band + " is named as a sire in the pedigree.");
     }
+    return true;
 }
 
 double PairingPlan::inbreeding(std::size_t cock, std::size_t hen) const
@@ -135,7 +207,7 @@ std::vector<PairingPlan::Ancestor> PairingPlan::ancestors(std::size_t cock, std:
     std::vector<Ancestor> result;
     for (const kinship::common_ancestor &ancestor : m_plan.at(cock, hen).ranked)
         if (ancestor.bird != kinship::no_bird)
-            result.push_back({ m_pedigree.bird_at(ancestor.bird).band, ancestor.contribution });
+            result.push_back({ m_pedigree->bird_at(ancestor.bird).band, ancestor.contribution });
     return result;
 }
 

@@ -5,6 +5,8 @@
 #include "engine/kinship.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -21,7 +23,8 @@
 // Every row is checked like the analysis checks it; refused rows are kept with their messages
 // and the rest goes on. Candidates the pedigree does not hold, bands named in both lists and
 // candidates whose ancestry loops back on itself are left out with a note; a band named twice in
-// one list counts once.
+// one list counts once. Lists whose results would take more memory than the computer can spare
+// are refused before anything is computed.
 class PairingPlan
 {
 public:
@@ -44,14 +47,30 @@ public:
         std::size_t hen = 0;
     };
 
+    PairingPlan();
+
     // Reads every row of `pedigree` and computes the figures for the two lists of bands (trimmed
     // like grid cells; empty ones are skipped).
     void compute(const PedigreeSource &pedigree, const std::vector<std::string> &cocks,
         const std::vector<std::string> &hens);
     // The two steps of compute(): reading the rows, then the figures for the lists (again and
-    // again for other lists of the same pedigree).
+    // again for other lists of the same pedigree). The second throws ZanError, leaving no
+    // results, when the results would take more memory than the limit, saying how many pairs
+    // and how much memory; `progress` is told of the work and may stop it (see
+    // kinship::plan_pairs), and then the plan is left with no results and false is returned.
     void load(const PedigreeSource &pedigree);
-    void compute(const std::vector<std::string> &cocks, const std::vector<std::string> &hens);
+    bool compute(const std::vector<std::string> &cocks, const std::vector<std::string> &hens,
+        const kinship::plan_progress &progress = {});
+
+    // A plan of the same rows without results, sharing the rows read with this one: it computes
+    // other lists while this plan's results are still read, from another thread if need be.
+    PairingPlan sameRows() const;
+
+    // The memory in bytes the results for so many cocks and hens take: every pair's figures and
+    // its place in the list by inbreeding, and the candidates.
+    static std::uint64_t bytesFor(std::size_t cocks, std::size_t hens);
+    // The most memory the results may take; by default half of the computer's memory.
+    void setMemoryLimit(std::uint64_t bytes) { m_memoryLimit = bytes; }
 
     // Bands of the birds that may stand in a list, in band order: for cocks every bird not named
     // only as a dam, for hens every bird not named only as a sire.
@@ -59,7 +78,7 @@ public:
     std::vector<std::string> possibleHens() const;
 
     const std::string &fileName() const { return m_fileName; }
-    int birdCount() const { return m_pedigree.bird_count(); }
+    int birdCount() const { return m_pedigree->bird_count(); }
     const std::vector<RefusedRow> &refusedRows() const { return m_refusedRows; }
     // One sentence per candidate left out or worth a remark, in list order.
     const std::vector<std::string> &notes() const { return m_notes; }
@@ -83,7 +102,8 @@ private:
     std::vector<int> resolve(const std::vector<std::string> &bands, const char *role,
         const std::unordered_set<std::string> &otherList);
 
-    kinship m_pedigree;
+    std::shared_ptr<const kinship> m_pedigree = std::make_shared<const kinship>();
+    std::uint64_t m_memoryLimit;
     kinship::plan m_plan;
     std::string m_fileName;
     std::vector<RefusedRow> m_refusedRows;

@@ -1,3 +1,4 @@
+#include "app/pairing_tables.h"
 #include "app/pairings_window.h"
 
 #include "platform/scripted_user_dialogs.h"
@@ -10,8 +11,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -81,12 +83,23 @@ protected:
         }
     }
 
-    std::vector<QString> column(QTableWidget *table, int column)
+    static QVariant cell(QTableView *table, int row, int column, int role = Qt::DisplayRole)
+    {
+        return table->model()->index(row, column).data(role);
+    }
+
+    std::vector<QString> column(QTableView *table, int column)
     {
         std::vector<QString> texts;
-        for (int row = 0; row < table->rowCount(); ++row)
-            texts.push_back(table->item(row, column)->text());
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            texts.push_back(cell(table, row, column).toString());
         return texts;
+    }
+
+    void compute()
+    {
+        QTest::mouseClick(child<QPushButton>("computeButton"), Qt::LeftButton);
+        QTRY_VERIFY(!m_window.isComputing());
     }
 
     PairingsWindow m_window { loft };
@@ -122,19 +135,19 @@ TEST_F(PairingsWindowTest, computesColoursAndSorts)
     select(child<QListWidget>("cockList"), { "S1", "H1", "Y1" });
     select(child<QListWidget>("henList"), { "D1", "U1" });
     EXPECT_EQ(child<QLabel>("cockCount")->text(), "3 of 6 selected");
-    QTest::mouseClick(child<QPushButton>("computeButton"), Qt::LeftButton);
+    compute();
 
-    auto *matrix = child<QTableWidget>("matrixTable");
-    ASSERT_EQ(matrix->rowCount(), 3);
-    ASSERT_EQ(matrix->columnCount(), 3);
-    EXPECT_EQ(matrix->horizontalHeaderItem(1)->text(), "D1");
+    auto *matrix = child<QTableView>("matrixTable");
+    ASSERT_EQ(matrix->model()->rowCount(), 3);
+    ASSERT_EQ(matrix->model()->columnCount(), 3);
+    EXPECT_EQ(matrix->model()->headerData(1, Qt::Horizontal).toString(), "D1");
     EXPECT_EQ(column(matrix, 0), (std::vector<QString> { "H1", "S1", "Y1" }));
     EXPECT_EQ(column(matrix, 1), (std::vector<QString> { "12.50", "25.00", "12.50" }));
     EXPECT_EQ(column(matrix, 2), (std::vector<QString> { "0.00", "0.00", "25.00" }));
     EXPECT_EQ(PairingsWindow::bandOf(0.03), PairingsWindow::InbreedingBand::Low);
     EXPECT_EQ(PairingsWindow::bandOf(0.05), PairingsWindow::InbreedingBand::Moderate);
     EXPECT_EQ(PairingsWindow::bandOf(0.0625), PairingsWindow::InbreedingBand::High);
-    EXPECT_NE(matrix->item(1, 1)->background(), matrix->item(1, 2)->background());
+    EXPECT_NE(cell(matrix, 1, 1, Qt::BackgroundRole), cell(matrix, 1, 2, Qt::BackgroundRole));
 
     QHeaderView *header = matrix->horizontalHeader();
     const QPoint second(header->sectionViewportPosition(2) + 5, header->height() / 2);
@@ -142,24 +155,140 @@ TEST_F(PairingsWindowTest, computesColoursAndSorts)
     const std::vector<QString> sorted = column(matrix, 2);
     EXPECT_TRUE(sorted == (std::vector<QString> { "0.00", "0.00", "25.00" })
         || sorted == (std::vector<QString> { "25.00", "0.00", "0.00" }));
-    EXPECT_EQ(matrix->item(sorted[0] == "25.00" ? 0 : 2, 0)->text(), "Y1");
+    EXPECT_EQ(cell(matrix, sorted[0] == "25.00" ? 0 : 2, 0).toString(), "Y1");
 
-    auto *pairs = child<QTableWidget>("pairsTable");
-    EXPECT_EQ(pairs->rowCount(), 6);
-    EXPECT_EQ(pairs->item(5, 2)->text(), "25.00");
-    EXPECT_EQ(pairs->item(0, 2)->text(), "0.00");
+    auto *pairs = child<QTableView>("pairsTable");
+    EXPECT_EQ(pairs->model()->rowCount(), 6);
+    EXPECT_EQ(cell(pairs, 5, 2).toString(), "25.00");
+    EXPECT_EQ(cell(pairs, 0, 2).toString(), "0.00");
+    EXPECT_EQ(cell(pairs, 5, 3).toString(), "U1 (25.00)");
     EXPECT_TRUE(child<QPushButton>("saveCsvButton")->isEnabled());
+    EXPECT_EQ(child<QLabel>("computeStatus")->text(), "6 pairs computed.");
 }
 
 TEST_F(PairingsWindowTest, notesSayWhatWasLeftOut)
 {
     select(child<QListWidget>("cockList"), { "H1" });
     select(child<QListWidget>("henList"), { "H1", "D1" });
-    QTest::mouseClick(child<QPushButton>("computeButton"), Qt::LeftButton);
+    compute();
     EXPECT_EQ(child<QPlainTextEdit>("notesView")->toPlainText().toStdString(),
         "10 birds in the pedigree; 0 cocks x 1 hens.\n"
         "H1 is named as a cock and as a hen: left out.");
-    EXPECT_EQ(child<QTableWidget>("matrixTable")->rowCount(), 0);
+    EXPECT_EQ(child<QTableView>("matrixTable")->model()->rowCount(), 0);
+}
+
+// The legend shows the colours the figures get, each with the figures it stands for.
+TEST_F(PairingsWindowTest, legendExplainsTheColours)
+{
+    const struct
+    {
+        const char *name;
+        double figure;
+        const char *text;
+    } entries[] = {
+        { "legendLow", 0.0, "below 3.125 %" },
+        { "legendModerate", 0.05, "3.125 % to below 6.25 %" },
+        { "legendHigh", 0.25, "6.25 % and more" },
+    };
+    select(child<QListWidget>("cockList"), { "S1" });
+    select(child<QListWidget>("henList"), { "D1", "U1" });
+    compute();
+    auto *matrix = child<QTableView>("matrixTable");
+    for (const auto &entry : entries) {
+        auto *label = child<QLabel>(entry.name);
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->isVisible()) << entry.name;
+        EXPECT_EQ(label->text(), entry.text);
+        const QColor shown = label->palette().color(QPalette::Window);
+        EXPECT_EQ(shown, inbreedingColour(PairingsWindow::bandOf(entry.figure))) << entry.name;
+        for (int hen = 1; hen <= 2; ++hen) {
+            if (cell(matrix, 0, hen).toString().toDouble() / 100.0 == entry.figure) {
+                EXPECT_EQ(cell(matrix, 0, hen, Qt::BackgroundRole).value<QColor>(), shown);
+            }
+        }
+    }
+}
+
+TEST_F(PairingsWindowTest, refusesWhatWouldNotFitBeforeStarting)
+{
+    m_window.setMemoryLimit(100);
+    select(child<QListWidget>("cockList"), { "S1", "H1" });
+    select(child<QListWidget>("henList"), { "D1", "U1" });
+    ScriptedUserDialogs dialogs;
+    dialogs.answerMessage(DialogButton::Ok);
+    compute();
+    EXPECT_EQ(dialogs.problems(), "");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text,
+        "4 pairs (2 cocks x 2 hens) need about 540 bytes of memory, more than the 100 bytes "
+        "available for them: choose fewer cocks or hens");
+    EXPECT_EQ(child<QTableView>("matrixTable")->model()->rowCount(), 0);
+    EXPECT_TRUE(child<QPushButton>("computeButton")->isEnabled());
+}
+
+// A loft of 20 generations of 100 birds, each of two parents drawn from the generation before.
+Rows bigLoft()
+{
+    std::vector<PedigreeRow> rows;
+    unsigned seed = 2026;
+    const auto band = [](int generation, unsigned place) {
+        return "G" + std::to_string(generation) + "-" + std::to_string(place);
+    };
+    for (int generation = 0; generation < 20; ++generation) {
+        for (unsigned place = 0; place < 100; ++place) {
+            if (generation == 0) {
+                rows.push_back({ band(generation, place), "", "" });
+                continue;
+            }
+            seed = seed * 1103515245u + 12345u;
+            const unsigned sire = (seed >> 8) % 50 * 2;
+            seed = seed * 1103515245u + 12345u;
+            const unsigned dam = (seed >> 8) % 50 * 2 + 1;
+            rows.push_back(
+                { band(generation, place), band(generation - 1, sire), band(generation - 1, dam) });
+        }
+    }
+    return Rows(rows);
+}
+
+// Cancel stops the work at once and leaves the figures shown before; the window goes on working.
+TEST(PairingsWindowComputing, cancelStopsAndKeepsTheWindowUsable)
+{
+    PairingsWindow window(bigLoft());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto *cocks = window.findChild<QListWidget *>("cockList");
+    auto *hens = window.findChild<QListWidget *>("henList");
+    auto *computeButton = window.findChild<QPushButton *>("computeButton");
+    auto *matrix = window.findChild<QTableView *>("matrixTable");
+    const auto computeOnePair = [&] {
+        for (QListWidget *list : { cocks, hens })
+            list->clearSelection();
+        cocks->findItems("G19-0", Qt::MatchExactly)[0]->setSelected(true);
+        hens->findItems("G19-1", Qt::MatchExactly)[0]->setSelected(true);
+        QTest::mouseClick(computeButton, Qt::LeftButton);
+        QTRY_VERIFY(!window.isComputing());
+        EXPECT_EQ(matrix->model()->rowCount(), 1);
+    };
+    computeOnePair();
+
+    for (QListWidget *list : { cocks, hens }) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    }
+    QTest::mouseClick(computeButton, Qt::LeftButton);
+    ASSERT_TRUE(window.isComputing());
+    auto *progress = window.findChild<QProgressDialog *>("computeProgress");
+    ASSERT_NE(progress, nullptr);
+    QTRY_VERIFY(progress->isVisible());
+    QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isComputing(), 2000);
+    EXPECT_EQ(window.findChild<QLabel *>("computeStatus")->text(),
+        "Cancelled: the figures shown are from before.");
+    EXPECT_EQ(matrix->model()->rowCount(), 1);
+    EXPECT_EQ(window.plan().cocks(), std::vector<std::string> { "G19-0" });
+
+    computeOnePair();
 }
 
 TEST_F(PairingsWindowTest, printsOnThePrinterGivenAndSaysWhenThereIsNone)
@@ -189,7 +318,7 @@ TEST_F(PairingsWindowTest, savesCsvAndPdfThroughTheDialogs)
     fs::create_directories(folder);
     select(child<QListWidget>("cockList"), { "S1" });
     select(child<QListWidget>("henList"), { "D1" });
-    QTest::mouseClick(child<QPushButton>("computeButton"), Qt::LeftButton);
+    compute();
 
     ScriptedUserDialogs dialogs;
     dialogs.answerSaveFile((folder / "p.csv").string());

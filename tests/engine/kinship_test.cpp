@@ -222,7 +222,9 @@ INSTANTIATE_TEST_SUITE_P(Kinship, AgreesWithTheAnalysis,
         GeneratedCase { "combedLine40", combedFullSibLine(40, "K"), 12 },
         GeneratedCase { "random120Over10", randomPedigree(3, 120, 10, "R"), 12 },
         GeneratedCase { "random600Over24", randomPedigree(5, 600, 24, "R"), 8 },
-        GeneratedCase { "random2047Over20", randomPedigree(9, 2047, 20, "R"), 4 }),
+        GeneratedCase { "random2047Over20", randomPedigree(9, 2047, 20, "R"), 4 },
+        // Fewer pairs than batches of the generations' inbreeding, which share out wider.
+        GeneratedCase { "onePairOf2047Over20", randomPedigree(9, 2047, 20, "R"), 1 }),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct RowCase
@@ -297,6 +299,55 @@ TEST(Kinship, listSizes)
         EXPECT_EQ(plan.cocks.size() * plan.hens.size(), c.pairs);
     }
 }
+
+struct WatchCase
+{
+    const char *name;
+    bool rankAncestors;
+    std::size_t stopAtCall; // 0: never
+};
+
+class WatchedPlan : public testing::TestWithParam<WatchCase>
+{ };
+
+// A watched plan reports rising progress up to its total with the figures of an unwatched one;
+// told to stop, it stops with no further report and says so.
+TEST_P(WatchedPlan, reportsProgressAndStops)
+{
+    const WatchCase &c = GetParam();
+    const kinship pedigree = loaded(randomPedigree(5, 600, 24, "R"));
+    const std::vector<int> cocks = spreadOfSex(pedigree, 'm', 40);
+    const std::vector<int> hens = spreadOfSex(pedigree, 'f', 40);
+    std::vector<std::pair<std::size_t, std::size_t>> reports;
+    const kinship::plan plan = pedigree.plan_pairs(
+        cocks, hens, c.rankAncestors, [&](std::size_t done, std::size_t total) {
+            reports.emplace_back(done, total);
+            return reports.size() != c.stopAtCall;
+        });
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(plan.stopped, c.stopAtCall != 0);
+    if (c.stopAtCall != 0) {
+        EXPECT_EQ(reports.size(), c.stopAtCall);
+        EXPECT_LT(reports.back().first, reports.back().second);
+        return;
+    }
+    for (std::size_t i = 1; i < reports.size(); ++i) {
+        EXPECT_GT(reports[i].first, reports[i - 1].first) << i;
+        EXPECT_EQ(reports[i].second, reports[0].second) << i;
+    }
+    EXPECT_EQ(reports.back().first, reports.back().second);
+    const kinship::plan unwatched = pedigree.plan_pairs(cocks, hens, c.rankAncestors);
+    for (std::size_t i = 0; i < plan.pairs.size(); ++i) {
+        EXPECT_EQ(plan.pairs[i].inbreeding, unwatched.pairs[i].inbreeding) << i;
+        EXPECT_EQ(plan.pairs[i].ranked[0].bird, unwatched.pairs[i].ranked[0].bird) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinship, WatchedPlan,
+    testing::Values(WatchCase { "ranked", true, 0 }, WatchCase { "matrixOnly", false, 0 },
+        WatchCase { "stoppedAtTheFirstReport", true, 1 },
+        WatchCase { "stoppedWhileRanking", true, 100 }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Kinship, birdPairedWithItselfHasHalfOfOnePlusItsInbreeding)
 {

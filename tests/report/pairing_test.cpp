@@ -6,11 +6,13 @@
 #include "report_fixture.h"
 
 #include "docview/doc_view.h"
+#include "platform/zan_error.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -157,6 +159,103 @@ TEST(Pairing, documentPagesLikeTheReport)
     const std::vector<std::string> text = texts(view);
     EXPECT_NE(std::find(text.begin(), text.end(), PairingText::pairsHeading()), text.end());
 }
+
+struct HeadingCase
+{
+    const char *name;
+    std::vector<std::string> hens;
+    int bottomLineBands; // bands on the heading line next to the figures
+};
+
+class MatrixHeadings : public testing::TestWithParam<HeadingCase>
+{ };
+
+// Each hen's band stands whole on one heading line, ending where its column ends; bands that all
+// fit their columns keep to the line next to the figures.
+TEST_P(MatrixHeadings, keepEachBandWholeOverItsColumn)
+{
+    const HeadingCase &c = GetParam();
+    std::vector<PedigreeRow> rows = { { "C1", "", "" } };
+    for (const std::string &hen : c.hens)
+        rows.push_back({ hen, "", "" });
+    PairingPlan plan;
+    plan.compute(RowsSource(rows), { "C1" }, c.hens);
+    TDocView view;
+    PairingComposer(view, plan).write("date");
+    const std::vector<std::string> text = texts(view);
+    const auto corner = std::find_if(text.begin(), text.end(),
+        [](const std::string &line) { return line.rfind("COCK \\ HEN", 0) == 0; });
+    ASSERT_NE(corner, text.end());
+    ASSERT_GE(corner - text.begin(), 2);
+    const std::vector<std::string> headings(corner - 2, corner + 1);
+    int bottomLineBands = 0;
+    for (std::size_t h = 0; h < c.hens.size(); ++h) {
+        const std::string &band = c.hens[h];
+        const std::size_t end = 18 + (h + 1) * 8;
+        int found = 0;
+        for (std::size_t line = 0; line < headings.size(); ++line) {
+            const bool here = headings[line].size() >= end
+                && headings[line].compare(end - band.size(), band.size(), band) == 0
+                && (end - band.size() == 0 || headings[line][end - band.size() - 1] == ' ');
+            found += here;
+            bottomLineBands += here && line + 1 == headings.size();
+        }
+        EXPECT_EQ(found, 1) << band;
+    }
+    EXPECT_EQ(bottomLineBands, c.bottomLineBands);
+    for (const std::string &line : headings)
+        EXPECT_LE(line.size(), static_cast<std::size_t>(ReportText::LineWidth)) << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairing, MatrixHeadings,
+    testing::Values(HeadingCase { "shortBands", { "H1", "H2", "HEN-003", "H4" }, 4 },
+        HeadingCase { "longBands",
+            { "NL-2019-1234567", "BE-2020-3112345", "DE-2021-0000001", "GB-15-N04567",
+                "NL-2018-1299876", "NL-2017-1045678", "NL-2016-1045679", "NL-2015-1045670",
+                "NL-2014-1045671", "NL-2013-1045672", "NL-2012-1045673", "123456789012345678" },
+            4 },
+        HeadingCase { "mixed", { "A", "NL-2019-1234567", "B", "123456789012345678", "C" }, 1 }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct MemoryCase
+{
+    const char *name;
+    std::uint64_t limit;
+    const char *refusal; // empty: computed
+};
+
+class MemoryLimit : public testing::TestWithParam<MemoryCase>
+{ };
+
+// Lists whose results would not fit are refused before any work, saying how many pairs and how
+// much memory, and leave no results behind.
+TEST_P(MemoryLimit, refusesWhatWouldNotFit)
+{
+    const MemoryCase &c = GetParam();
+    const std::vector<PedigreeRow> rows = founders(110, 100);
+    PairingPlan plan;
+    plan.load(RowsSource(rows));
+    plan.setMemoryLimit(c.limit);
+    try {
+        plan.compute(bands(rows, 'C'), bands(rows, 'H'));
+        EXPECT_STREQ(c.refusal, "");
+        EXPECT_EQ(plan.cocks().size() * plan.hens().size(), 11000u);
+    } catch (const ZanError &error) {
+        EXPECT_STREQ(error.what(), c.refusal);
+        EXPECT_TRUE(plan.empty());
+        EXPECT_TRUE(plan.notes().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairing, MemoryLimit,
+    testing::Values(MemoryCase { "fits", 1ull << 20, "" },
+        MemoryCase { "tooLarge", 512ull << 10,
+            "11,000 pairs (110 cocks x 100 hens) need about 870.7 KB of memory, more than "
+            "the 512.0 KB available for them: choose fewer cocks or hens" },
+        MemoryCase { "tooLargeForATinyLimit", 100,
+            "11,000 pairs (110 cocks x 100 hens) need about 870.7 KB of memory, more than "
+            "the 100 bytes available for them: choose fewer cocks or hens" }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Pairing, documentWithoutPairsSaysSo)
 {

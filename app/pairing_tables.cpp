@@ -1,0 +1,239 @@
+#include "pairing_tables.h"
+
+#include "platform/text_codec.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int ancestorColumns = 3; // after cock, hen and figure in the list
+
+QString shown(const std::string &bytes)
+{
+    return QString::fromStdString(bytesToUtf8(bytes));
+}
+
+QString percentText(double fraction)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", fraction * 100.0);
+    return QString::fromLatin1(text);
+}
+
+QString ancestorText(const PairingPlan::Ancestor &ancestor)
+{
+    return shown(ancestor.band) + " (" + percentText(ancestor.contribution) + ")";
+}
+
+// What a cell showing the young's inbreeding gives for `role`.
+QVariant figureData(double inbreeding, int role)
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return percentText(inbreeding);
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        return inbreedingColour(PairingsWindow::bandOf(inbreeding));
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QColor inbreedingColour(PairingsWindow::InbreedingBand band)
+{
+    switch (band) {
+    case PairingsWindow::InbreedingBand::Low:
+        return QColor(0xC8, 0xF0, 0xC8);
+    case PairingsWindow::InbreedingBand::Moderate:
+        return QColor(0xFA, 0xEB, 0xA0);
+    case PairingsWindow::InbreedingBand::High:
+        return QColor(0xF5, 0xB4, 0xAA);
+    }
+    return QColor();
+}
+
+int PairingTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+void PairingTableModel::clear()
+{
+    showRows(nullptr, 0);
+}
+
+void PairingTableModel::showRows(const PairingPlan *plan, std::size_t count)
+{
+    beginResetModel();
+    m_plan = plan;
+    m_rows.resize(count);
+    for (std::size_t row = 0; row < count; ++row)
+        m_rows[row] = row;
+    endResetModel();
+}
+
+void PairingTableModel::reorder(
+    const std::function<bool(std::size_t, std::size_t)> &before, Qt::SortOrder order)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistent = persistentIndexList();
+    std::vector<std::size_t> kept;
+    for (const QModelIndex &index : persistent)
+        kept.push_back(shownAt(index.row()));
+    std::stable_sort(m_rows.begin(), m_rows.end(), [&](std::size_t a, std::size_t b) {
+        return order == Qt::AscendingOrder ? before(a, b) : before(b, a);
+    });
+    std::vector<int> rowOf(m_rows.size());
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        rowOf[m_rows[row]] = static_cast<int>(row);
+    QModelIndexList moved;
+    for (qsizetype i = 0; i < persistent.size(); ++i)
+        moved << index(rowOf[kept[static_cast<std::size_t>(i)]], persistent[i].column());
+    changePersistentIndexList(persistent, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PairingMatrixModel::show(const PairingPlan *plan)
+{
+    showRows(plan, plan && !plan->empty() ? plan->cocks().size() : 0);
+}
+
+int PairingMatrixModel::columnCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || rowCount() == 0)
+        return 0;
+    return static_cast<int>(m_plan->hens().size()) + 1;
+}
+
+QVariant PairingMatrixModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const std::size_t cock = shownAt(index.row());
+    if (index.column() == 0)
+        return role == Qt::DisplayRole ? shown(m_plan->cocks()[cock]) : QVariant();
+    const auto hen = static_cast<std::size_t>(index.column() - 1);
+    if (role != Qt::ToolTipRole)
+        return figureData(m_plan->inbreeding(cock, hen), role);
+    QStringList tip { shown(m_plan->cocks()[cock]) + " x " + shown(m_plan->hens()[hen]) };
+    for (const PairingPlan::Ancestor &ancestor : m_plan->ancestors(cock, hen))
+        tip << ancestorText(ancestor);
+    return tip.join('\n');
+}
+
+QVariant PairingMatrixModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (section == 0)
+        return "Cock \\ Hen";
+    return shown(m_plan->hens()[static_cast<std::size_t>(section - 1)]);
+}
+
+void PairingMatrixModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columnCount())
+        return;
+    const PairingPlan &plan = *m_plan;
+    if (column == 0) {
+        reorder(
+            [&](std::size_t a, std::size_t b) { return plan.cocks()[a] < plan.cocks()[b]; }, order);
+        return;
+    }
+    const auto hen = static_cast<std::size_t>(column - 1);
+    reorder([&](std::size_t a,
+                std::size_t b) { return plan.inbreeding(a, hen) < plan.inbreeding(b, hen); },
+        order);
+}
+
+void PairingListModel::show(const PairingPlan *plan, std::vector<PairingPlan::Pair> pairs)
+{
+    m_pairs = std::move(pairs);
+    showRows(plan, m_pairs.size());
+}
+
+int PairingListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 3 + ancestorColumns;
+}
+
+QVariant PairingListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const PairingPlan::Pair &pair = m_pairs[shownAt(index.row())];
+    switch (index.column()) {
+    case 0:
+        return role == Qt::DisplayRole ? shown(m_plan->cocks()[pair.cock]) : QVariant();
+    case 1:
+        return role == Qt::DisplayRole ? shown(m_plan->hens()[pair.hen]) : QVariant();
+    case 2:
+        return figureData(m_plan->inbreeding(pair.cock, pair.hen), role);
+    default:
+        break;
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    const std::vector<PairingPlan::Ancestor> ancestors = m_plan->ancestors(pair.cock, pair.hen);
+    const auto which = static_cast<std::size_t>(index.column() - 3);
+    return which < ancestors.size() ? ancestorText(ancestors[which]) : QString();
+}
+
+QVariant PairingListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char *const titles[]
+        = { "Cock", "Hen", "ZAN %", "Common ancestor 1", "Common ancestor 2", "Common ancestor 3" };
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
+        || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return titles[section];
+}
+
+void PairingListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columnCount() || m_plan == nullptr)
+        return;
+    const PairingPlan &plan = *m_plan;
+    const auto pairAt = [&](std::size_t row) -> const PairingPlan::Pair & { return m_pairs[row]; };
+    switch (column) {
+    case 0:
+        reorder(
+            [&](std::size_t a, std::size_t b) {
+                return plan.cocks()[pairAt(a).cock] < plan.cocks()[pairAt(b).cock];
+            },
+            order);
+        return;
+    case 1:
+        reorder(
+            [&](std::size_t a, std::size_t b) {
+                return plan.hens()[pairAt(a).hen] < plan.hens()[pairAt(b).hen];
+            },
+            order);
+        return;
+    case 2:
+        reorder(
+            [&](std::size_t a, std::size_t b) {
+                return plan.inbreeding(pairAt(a).cock, pairAt(a).hen)
+                    < plan.inbreeding(pairAt(b).cock, pairAt(b).hen);
+            },
+            order);
+        return;
+    default:
+        break;
+    }
+    // A pair without so many common ancestors sorts before every contribution.
+    const auto which = static_cast<std::size_t>(column - 3);
+    std::vector<double> contribution(m_pairs.size(), -1.0);
+    for (std::size_t i = 0; i < m_pairs.size(); ++i) {
+        const auto ancestors = plan.ancestors(m_pairs[i].cock, m_pairs[i].hen);
+        if (which < ancestors.size())
+            contribution[i] = ancestors[which].contribution;
+    }
+    reorder([&](std::size_t a, std::size_t b) { return contribution[a] < contribution[b]; }, order);
+}
