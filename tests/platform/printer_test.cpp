@@ -1,7 +1,7 @@
 #include "mul_div.h"
 #include "pdf_printer.h"
+#include "platform/virtual_printer.h"
 #include "printer.h"
-#include "virtual_printer.h"
 #include "zan_error.h"
 
 #include <QDir>
