@@ -254,8 +254,10 @@ void PdfPrinter::endDoc()
 
 void PdfPrinter::abort()
 {
-    if (d->job.abort() && !d->lastOutputFile.empty())
-        QFile::remove(QString::fromStdString(d->lastOutputFile));
+    // Only a file the job made is removed, never a device or pipe it was writing into.
+    const QString file = QString::fromStdString(d->lastOutputFile);
+    if (d->job.abort() && !file.isEmpty() && QFileInfo(file).isFile())
+        QFile::remove(file);
 }
 
 bool PdfPrinter::isPrinting() const
