@@ -1,5 +1,7 @@
 #include "inbreed.h"
 
+#include "pedigree_row_check.h"
+
 #include <array>
 #include <cassert>
 #include <cmath>
@@ -19,6 +21,8 @@ struct inbreed::tables
     // Walk epoch of the last visit of each bird (by load number) at each generation beyond 20.
     std::array<std::uint32_t, (bird_limit + 1) * deep_generations> deep_visits;
 };
+
+static_assert(inbreed::band_length == pedigree_row::band_length);
 
 namespace {
 
@@ -124,11 +128,6 @@ int inbreed::hash_band(std::string_view band)
     return static_cast<int>(h + 1);
 }
 
-bool inbreed::is_missing(std::string_view band) const
-{
-    return band.empty() || (band.size() == 1 && (band[0] == ' ' || band[0] == '.'));
-}
-
 void inbreed::set_message(const char *text)
 {
     std::strncpy(m_message, text, message_length);
@@ -141,91 +140,47 @@ bool inbreed::fail(const char *text)
     return false;
 }
 
+// The bird store the row checks fill: a bird is named by its slot.
+struct inbreed::row_store final : pedigree_row::bird_store
+{
+    explicit row_store(inbreed &engine) : engine(engine) { }
+
+    bool full() const override { return engine.m_bird_count > bird_limit; }
+    int find_or_add(std::string_view band) override
+    {
+        const int slot = engine.hash_band(band);
+        return slot < 0 ? no_bird : slot;
+    }
+    bool row_loaded(int slot) const override { return at(slot).row_loaded == 1; }
+    bool has_parents(int slot, int sire, int dam) const override
+    {
+        return at(slot).sire == pointer(sire) && at(slot).dam == pointer(dam);
+    }
+    void link(int slot, int sire, int dam) override
+    {
+        bird &child = at(slot);
+        child.row_loaded = 1;
+        child.sire = pointer(sire);
+        child.dam = pointer(dam);
+        for (bird *parent : { child.sire, child.dam })
+            if (parent)
+                ++parent->offspring;
+    }
+    char &sex(int slot) override { return at(slot).sex; }
+
+    bird &at(int slot) const { return engine.m_tables->slots[static_cast<std::size_t>(slot)]; }
+    bird *pointer(int slot) const { return slot == no_bird ? nullptr : &at(slot); }
+
+    inbreed &engine;
+};
+
 bool inbreed::load_record(
     std::string_view identification, std::string_view sire, std::string_view dam)
 {
-    identification = untilZero(identification);
-    sire = untilZero(sire);
-    dam = untilZero(dam);
-    m_message[0] = '\0';
-    if (identification.size() > static_cast<std::size_t>(band_length))
-        return fail("Band length to long RECORD SKIPPED");
-    if (is_missing(identification))
-        return fail("Missing Band No or band = \".\" or \"0\" Record Skipped.");
-    if (m_bird_count > bird_limit)
-        return fail("Maximum # of birds loaded. This record is skipped");
-    const int child_slot = hash_band(identification);
-    if (child_slot < 0)
-        return fail("Inbreed HASHing error");
-    bird &child = m_tables->slots[child_slot];
-
-    bird *sire_bird = nullptr;
-    if (!load_parent(sire, "Sire's Band length to long SIRE SKIPPED.",
-            "Maximum # of birds loaded. This record is skipped.", sire_bird))
-        return false;
-    bird *dam_bird = nullptr;
-    if (!load_parent(dam, "Dam's Band length to long DAM SKIPPED.",
-            "Maximum # of birds loaded. This DAM is skipped.", dam_bird))
-        return false;
-
-    if (child.row_loaded == 1) {
-        if (child.sire != sire_bird || child.dam != dam_bird)
-            return fail("Conflicting parents on this bird");
-        m_message[0] = '\0';
-        return true;
-    }
-    if (!link_parents(child, sire_bird, dam_bird))
-        return fail("Sire or Dam appears as both sexes in the pedigree input.");
-    m_message[0] = '\0';
-    return true;
-}
-
-// Checks a parent's band and finds or adds its bird; a missing parent leaves `parent` empty.
-// False with the message of the failing check; the birds stored before stay stored.
-bool inbreed::load_parent(
-    std::string_view band, const char *too_long, const char *limit_passed, bird *&parent)
-{
-    parent = nullptr;
-    if (band.size() > static_cast<std::size_t>(band_length))
-        return fail(too_long);
-    if (m_bird_count > bird_limit)
-        return fail(limit_passed);
-    if (is_missing(band))
-        return true;
-    const int slot = hash_band(band);
-    if (slot < 0)
-        return fail("Inbreed HASHing error");
-    parent = &m_tables->slots[slot];
-    return true;
-}
-
-// Links a bird to its parents and infers their sexes from the roles; false when a parent now
-// stands in both roles (the links are made all the same).
-bool inbreed::link_parents(bird &child, bird *sire, bird *dam)
-{
-    int both_sexes = 0;
-    child.row_loaded = 1;
-    if (sire) {
-        child.sire = sire;
-        if (sire->sex == '?')
-            sire->sex = 'm';
-        if (sire->sex != 'm') {
-            sire->sex = 'b';
-            ++both_sexes;
-        }
-        ++sire->offspring;
-    }
-    if (dam) {
-        child.dam = dam;
-        if (dam->sex == '?')
-            dam->sex = 'f';
-        if (dam->sex != 'f') {
-            dam->sex = 'b';
-            ++both_sexes;
-        }
-        ++dam->offspring;
-    }
-    return both_sexes == 0;
+    row_store store(*this);
+    const pedigree_row::problem found = pedigree_row::check(store, identification, sire, dam);
+    set_message(pedigree_row::message(found));
+    return found == pedigree_row::problem::none;
 }
 
 int inbreed::stored_count() const

@@ -146,12 +146,10 @@ private:
 
     struct tables;
 
-    bool is_missing(std::string_view band) const;
+    struct row_store;
+
     bool fail(const char *text);
     void set_message(const char *text);
-    bool load_parent(
-        std::string_view band, const char *too_long, const char *limit_passed, bird *&parent);
-    bool link_parents(bird &child, bird *sire, bird *dam);
     int stored_count() const;
     int assign_levels();
     bool build_order(int highest_level);

@@ -1,6 +1,7 @@
 #include "kinship.h"
 
 #include "inbreed.h"
+#include "pedigree_row_check.h"
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +14,8 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+
+static_assert(kinship::band_length == pedigree_row::band_length);
 
 namespace {
 
@@ -31,11 +34,6 @@ constexpr std::size_t ordered_by_weight = 192;
 std::string_view untilZero(std::string_view text)
 {
     return text.substr(0, text.find('\0'));
-}
-
-bool isMissing(std::string_view band)
-{
-    return band.empty() || (band.size() == 1 && (band[0] == ' ' || band[0] == '.'));
 }
 
 // The threads that share out `count` pieces of work: as many as the machine runs at once, at
@@ -1292,71 +1290,44 @@ int kinship::find(std::string_view band) const
     return found == m_index.end() ? no_bird : found->second;
 }
 
-int kinship::add_bird(std::string_view band)
+// The bird store the row checks fill: a bird is named by its index.
+struct kinship::row_store final : pedigree_row::bird_store
 {
-    const auto [at, added] = m_index.try_emplace(std::string(band), bird_count());
-    if (added)
-        m_birds.push_back(bird { std::string(band) });
-    return at->second;
-}
+    explicit row_store(kinship &pedigree) : pedigree(pedigree) { }
 
-bool kinship::fail(const char *text)
-{
-    m_message = text;
-    return false;
-}
+    int find_or_add(std::string_view band) override
+    {
+        const auto [at, added]
+            = pedigree.m_index.try_emplace(std::string(band), pedigree.bird_count());
+        if (added)
+            pedigree.m_birds.push_back(kinship::bird { std::string(band) });
+        return at->second;
+    }
+    bool row_loaded(int b) const override { return at(b).row_loaded; }
+    bool has_parents(int b, int sire, int dam) const override
+    {
+        return at(b).sire == sire && at(b).dam == dam;
+    }
+    void link(int b, int sire, int dam) override
+    {
+        at(b).row_loaded = true;
+        at(b).sire = sire;
+        at(b).dam = dam;
+    }
+    char &sex(int b) override { return at(b).sex; }
 
-bool kinship::load_parent(std::string_view band, const char *too_long, int &parent)
-{
-    parent = no_bird;
-    if (band.size() > static_cast<std::size_t>(band_length))
-        return fail(too_long);
-    if (!isMissing(band))
-        parent = add_bird(band);
-    return true;
-}
+    kinship::bird &at(int b) const { return pedigree.m_birds[static_cast<std::size_t>(b)]; }
+
+    kinship &pedigree;
+};
 
 bool kinship::load_record(
     std::string_view identification, std::string_view sire, std::string_view dam)
 {
-    identification = untilZero(identification);
-    m_message.clear();
-    if (identification.size() > static_cast<std::size_t>(band_length))
-        return fail("Band length to long RECORD SKIPPED");
-    if (isMissing(identification))
-        return fail("Missing Band No or band = \".\" or \"0\" Record Skipped.");
-    const int child = add_bird(identification);
-    int sireBird = no_bird;
-    if (!load_parent(untilZero(sire), "Sire's Band length to long SIRE SKIPPED.", sireBird))
-        return false;
-    int damBird = no_bird;
-    if (!load_parent(untilZero(dam), "Dam's Band length to long DAM SKIPPED.", damBird))
-        return false;
-
-    bird &b = m_birds[static_cast<std::size_t>(child)];
-    if (b.row_loaded)
-        return b.sire == sireBird && b.dam == damBird ? true
-                                                      : fail("Conflicting parents on this bird");
-    b.row_loaded = true;
-    b.sire = sireBird;
-    b.dam = damBird;
-    int bothSexes = 0;
-    const auto infer = [&](int parent, char sex) {
-        if (parent == no_bird)
-            return;
-        char &known = m_birds[static_cast<std::size_t>(parent)].sex;
-        if (known == '?')
-            known = sex;
-        if (known != sex) {
-            known = 'b';
-            ++bothSexes;
-        }
-    };
-    infer(sireBird, 'm');
-    infer(damBird, 'f');
-    if (bothSexes > 0)
-        return fail("Sire or Dam appears as both sexes in the pedigree input.");
-    return true;
+    row_store store(*this);
+    const pedigree_row::problem found = pedigree_row::check(store, identification, sire, dam);
+    m_message = pedigree_row::message(found);
+    return found == pedigree_row::problem::none;
 }
 
 kinship::plan kinship::plan_pairs(const std::vector<int> &cocks, const std::vector<int> &hens,

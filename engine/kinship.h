@@ -109,9 +109,7 @@ public:
         bool rank_ancestors = true, const plan_progress &progress = {}) const;
 
 private:
-    int add_bird(std::string_view band);
-    bool load_parent(std::string_view band, const char *too_long, int &parent);
-    bool fail(const char *text);
+    struct row_store;
 
     std::vector<bird> m_birds;
     std::unordered_map<std::string, int> m_index;

@@ -2,7 +2,8 @@
 
 // State that both canvas implementations keep the same way: the current font request and
 // resolution, pen, brush, colours, character extra, character map, clip and mapping. Internal
-// to platform/.
+// to platform/ and to the test canvas of the tests (tests/support), which keeps its state the same
+// way.
 
 #include "canvas.h"
 

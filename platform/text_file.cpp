@@ -273,19 +273,55 @@ struct TextFileWriter::Private
     int fd = -1;
     std::string fileName; // as given, for messages
     std::string target;
-    std::string temporary;
+    std::string temporary; // empty when writing straight into the target
     std::string buffer;
 
+    bool openTemporary(const struct stat *existing);
+    bool openTarget();
     void flush();
+    void sync();
     [[noreturn]] void fail(const char *what, int error);
 };
+
+// A new file beside the target that replaces it on commit, with the owner and permissions of the
+// file it replaces, if any.
+bool TextFileWriter::Private::openTemporary(const struct stat *existing)
+{
+    std::random_device entropy;
+    std::mt19937_64 nonces((static_cast<unsigned long long>(entropy()) << 32) ^ entropy());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = temporaryNameFor(target, nonces());
+        const int opened = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (opened < 0 && errno == EEXIST)
+            continue;
+        if (opened < 0)
+            return false;
+        if (existing) {
+            // Owner first: changing it may clear set-id bits that the mode then restores.
+            [[maybe_unused]] const int owned = ::fchown(opened, existing->st_uid, existing->st_gid);
+            ::fchmod(opened, existing->st_mode & 07777);
+        }
+        fd = opened;
+        temporary = std::move(name);
+        return true;
+    }
+    return false;
+}
+
+// A device or pipe cannot be replaced by a file: what is written goes straight into it.
+bool TextFileWriter::Private::openTarget()
+{
+    fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    return fd >= 0;
+}
 
 void TextFileWriter::Private::fail(const char *what, int error)
 {
     if (fd >= 0)
         ::close(fd);
     fd = -1;
-    ::unlink(temporary.c_str());
+    if (!temporary.empty())
+        ::unlink(temporary.c_str());
     temporary.clear();
     buffer.clear();
     throw TextFileError(describe(what, fileName, error));
@@ -300,6 +336,15 @@ void TextFileWriter::Private::flush()
     buffer.clear();
 }
 
+// Devices and pipes that keep nothing to sync say so with EINVAL; that is no failure.
+void TextFileWriter::Private::sync()
+{
+    if (faults.active && faults.plan.failSync)
+        fail("cannot write file", faults.plan.error);
+    if (::fsync(fd) != 0 && !(temporary.empty() && errno == EINVAL))
+        fail("cannot write file", errno);
+}
+
 TextFileWriter::TextFileWriter() : d(std::make_unique<Private>()) { }
 
 TextFileWriter::~TextFileWriter()
@@ -310,34 +355,18 @@ TextFileWriter::~TextFileWriter()
 bool TextFileWriter::create(const std::string &fileName)
 {
     discard();
-    const std::string target = resolveTarget(fileName);
+    d->buffer.reserve(bufferSize);
+    d->fileName = fileName;
+    d->target = resolveTarget(fileName);
     struct stat existing;
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && (S_ISDIR(existing.st_mode) || ::access(target.c_str(), W_OK) != 0))
+    const bool exists = ::stat(d->target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
         return false;
-
-    std::random_device entropy;
-    std::mt19937_64 nonces((static_cast<unsigned long long>(entropy()) << 32) ^ entropy());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string temporary = temporaryNameFor(target, nonces());
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0)
-            return false;
-        if (exists) {
-            // Owner first: changing it may clear set-id bits that the mode then restores.
-            [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
-            ::fchmod(fd, existing.st_mode & 07777);
-        }
-        d->fd = fd;
-        d->fileName = fileName;
-        d->target = target;
-        d->temporary = temporary;
-        d->buffer.reserve(bufferSize);
-        return true;
-    }
-    return false;
+    if (exists && !S_ISREG(existing.st_mode))
+        return d->openTarget();
+    if (exists && ::access(d->target.c_str(), W_OK) != 0)
+        return false;
+    return d->openTemporary(exists ? &existing : nullptr);
 }
 
 void TextFileWriter::write(std::string_view bytes)
@@ -359,14 +388,13 @@ void TextFileWriter::commit()
     if (d->fd < 0)
         throw TextFileError(describe("cannot write file", d->fileName, EBADF));
     d->flush();
-    if (faults.active && faults.plan.failSync)
-        d->fail("cannot write file", faults.plan.error);
-    if (::fsync(d->fd) != 0)
-        d->fail("cannot write file", errno);
+    d->sync();
     const int fd = d->fd;
     d->fd = -1;
     if (::close(fd) != 0)
         d->fail("cannot write file", errno);
+    if (d->temporary.empty())
+        return;
     if (faults.active && faults.plan.failRename)
         d->fail("cannot replace file", faults.plan.error);
     if (::rename(d->temporary.c_str(), d->target.c_str()) != 0)

@@ -57,7 +57,9 @@ private:
 // without a successful commit removes its temporary file.
 //
 // The new file keeps the permissions of the file it replaces (or gets the usual ones for a new
-// file); a symbolic link as the target is followed, so the file it points to is replaced.
+// file); a symbolic link as the target is followed, so the file it points to is replaced. A target
+// that is no regular file (a device such as /dev/null, a pipe) cannot be replaced: the content is
+// written straight into it, and a failure (no space left on /dev/full) is thrown all the same.
 class TextFileWriter
 {
 public:
@@ -68,7 +70,8 @@ public:
     TextFileWriter &operator=(const TextFileWriter &) = delete;
 
     // Prepares to replace or create the file; false when it cannot be created: the folder is
-    // missing or not writable, the target is a folder or may not be written by this user.
+    // missing or not writable, the target is a folder or may not be written by this user. A pipe
+    // is opened here, so this waits until something reads from it.
     bool create(const std::string &fileName);
     // Appends bytes; throws TextFileError when writing fails.
     void write(std::string_view bytes);

@@ -1,11 +1,13 @@
 #include "app/command_line.h"
 #include "app/pairs_command.h"
 #include "app_test_support.h"
+#include "device_node.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -113,5 +115,17 @@ INSTANTIATE_TEST_SUITE_P(PairsCommand, BandListLineEnds,
         LineEndCase { "lineFeedsAmongCarriageReturnLineFeeds", "A\nB\r\nC\n" },
         LineEndCase { "allThreeMixed", "A\r\n\nB\rC\n" }),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(PairsCommand, failsOnACsvDeviceWithNoSpaceLeftAndKeepsTheDevice)
+{
+    const std::string full = memoryDeviceNode(m_folder.path(), MemoryDevice::Full);
+    const Result result = run({ "--cocks", "S1", "--hens", "D1", "--csv", full });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("zan: cannot write file " + full + ": No space left on device\n"),
+        std::string::npos);
+    struct stat status;
+    ASSERT_EQ(::lstat(full.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+}
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "fonts.h"
 #include "mul_div.h"
+#include "platform/virtual_printer.h"
 #include "printer.h"
 #include "screen.h"
-#include "virtual_printer.h"
 
 #include "font_cache_p.h"
 #include "measuring_canvas_p.h"

@@ -1,7 +1,7 @@
 #include "printer_setup_dialog.h"
 
 #include "pdf_printer.h"
-#include "virtual_printer.h"
+#include "platform/virtual_printer.h"
 #include "zan_error.h"
 
 #include <QApplication>

@@ -1,7 +1,8 @@
+#include "device_node.h"
 #include "mul_div.h"
 #include "pdf_printer.h"
+#include "platform/virtual_printer.h"
 #include "printer.h"
-#include "virtual_printer.h"
 #include "zan_error.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -330,6 +333,19 @@ TEST(PdfPrinterTest, AbortRemovesThePartFile)
     printer.abort();
     EXPECT_FALSE(printer.isPrinting());
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(PdfPrinterTest, AbortKeepsADeviceItWroteInto)
+{
+    QTemporaryDir folder;
+    const std::string null = memoryDeviceNode(folder.path().toStdString(), MemoryDevice::Null);
+    PdfPrinter printer;
+    printer.setOutputFile(null);
+    printer.beginDoc();
+    printer.abort();
+    struct stat status;
+    ASSERT_EQ(::lstat(null.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
 }
 
 TEST(PdfPrinterTest, UnwritableFileIsReported)

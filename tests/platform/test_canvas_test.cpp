@@ -1,4 +1,4 @@
-#include "test_canvas.h"
+#include "platform/test_canvas.h"
 
 #include "bitmap.h"
 

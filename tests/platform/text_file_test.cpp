@@ -1,13 +1,18 @@
 #include "text_file.h"
 
+#include "device_node.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -60,6 +65,18 @@ protected:
 };
 
 using Lines = std::vector<std::string>;
+
+// Everything read from the descriptor until its writer closes; closes it.
+std::string drain(int fd)
+{
+    ::fcntl(fd, F_SETFL, 0);
+    std::string bytes;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    ::close(fd);
+    return bytes;
+}
 
 } // namespace
 
@@ -143,6 +160,59 @@ TEST_F(TextFile, WriterReplacesTheTargetOnlyOnCommit)
     writer.commit();
     EXPECT_EQ(get("doc.csv"), "new " + std::string(100000, 'n') + " end");
     EXPECT_EQ(entryCount(), 1u);
+}
+
+TEST_F(TextFile, WriterWritesStraightIntoWhatIsNoRegularFile)
+{
+    struct Case
+    {
+        const char *name;
+        std::string path;
+        mode_t type; // of the path itself, before and after the save
+        std::string error; // the system's reason, or empty
+    };
+    put("doc.csv", "old");
+    ASSERT_EQ(::symlink(file("doc.csv").c_str(), file("doc-link").c_str()), 0);
+    ASSERT_EQ(::mkfifo(file("pipe").c_str(), 0600), 0);
+    const std::string full = memoryDeviceNode(folder, MemoryDevice::Full);
+    ASSERT_EQ(::symlink(full.c_str(), file("full-link").c_str()), 0);
+    const Case cases[] = {
+        { "regular file", file("doc.csv"), S_IFREG, "" },
+        { "link to a regular file", file("doc-link"), S_IFLNK, "" },
+        { "pipe", file("pipe"), S_IFIFO, "" },
+        { "null device", memoryDeviceNode(folder, MemoryDevice::Null), S_IFCHR, "" },
+        { "full device", full, S_IFCHR, "No space left on device" },
+        { "link to the full device", file("full-link"), S_IFLNK, "No space left on device" },
+    };
+    const std::string content = std::string(TextFileWriter::bufferSize, 'c') + " end";
+    const std::size_t entries = entryCount();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        // A reader holds the pipe open from the start, so that opening it for writing goes on.
+        const int pipeEnd = c.type == S_IFIFO ? ::open(c.path.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        std::future<std::string> piped;
+        std::string error;
+        try {
+            TextFileWriter writer;
+            ASSERT_TRUE(writer.create(c.path));
+            if (pipeEnd >= 0)
+                piped = std::async(std::launch::async, [pipeEnd] { return drain(pipeEnd); });
+            writer.write("new ");
+            writer.write(content);
+            writer.commit();
+        } catch (const TextFileError &failure) {
+            error = failure.what();
+        }
+        EXPECT_EQ(error, c.error.empty() ? "" : "cannot write file " + c.path + ": " + c.error);
+        struct stat status;
+        ASSERT_EQ(::lstat(c.path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & S_IFMT, c.type);
+        EXPECT_EQ(entryCount(), entries) << "no temporary file left";
+        if (piped.valid()) {
+            EXPECT_TRUE(piped.get() == "new " + content) << "the pipe's reader got it all";
+        }
+    }
+    EXPECT_EQ(get("doc.csv"), "new " + content);
 }
 
 TEST_F(TextFile, AbandonedWriterLeavesTheTargetAndNoTemporaryFile)

@@ -1,4 +1,4 @@
-#include "scripted_user_dialogs.h"
+#include "platform/scripted_user_dialogs.h"
 #include "user_dialogs.h"
 
 #include <QApplication>
