@@ -27,21 +27,6 @@ bool is_missing(std::string_view band)
     return band.empty() || band == " " || band == ".";
 }
 
-// "row 3", "rows 3 and 5", "rows 1, 2, 3, 4, 5, 6 and 9 more".
-std::string rows_text(const std::vector<int> &rows)
-{
-    std::string text = rows.size() == 1 ? "row " : "rows ";
-    const std::size_t named = rows.size() > rows_named + 1 ? rows_named : rows.size();
-    for (std::size_t i = 0; i < named; ++i) {
-        if (i > 0)
-            text += i + 1 == named && named == rows.size() ? " and " : ", ";
-        text += std::to_string(rows[i]);
-    }
-    if (named < rows.size())
-        text += " and " + std::to_string(rows.size() - named) + " more";
-    return text;
-}
-
 std::string quoted(std::string_view band)
 {
     return "\"" + std::string(band) + "\"";
@@ -504,6 +489,38 @@ int year_at(std::string_view band, std::size_t from)
 }
 
 } // namespace
+
+std::string rows_text(const std::vector<int> &rows)
+{
+    std::string text = rows.size() == 1 ? "row " : "rows ";
+    const std::size_t named = rows.size() > rows_named + 1 ? rows_named : rows.size();
+    for (std::size_t i = 0; i < named; ++i) {
+        if (i > 0)
+            text += i + 1 == named && named == rows.size() ? " and " : ", ";
+        text += std::to_string(rows[i]);
+    }
+    if (named < rows.size())
+        text += " and " + std::to_string(rows.size() - named) + " more";
+    return text;
+}
+
+std::string counts_text(int errors, int warnings, int notes)
+{
+    std::vector<std::string> parts;
+    const auto count = [&parts](int number, const char *word) {
+        if (number > 0)
+            parts.push_back(std::to_string(number) + " " + word + (number == 1 ? "" : "s"));
+    };
+    count(errors, "error");
+    count(warnings, "warning");
+    count(notes, "note");
+    if (parts.empty())
+        return "no problems";
+    std::string text = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        text += (i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return text;
+}
 
 int pedigree_findings::count(finding_severity severity) const
 {

@@ -74,6 +74,11 @@ struct pedigree_findings
 // Checks the data rows of a pedigree (row 1 first).
 pedigree_findings check_pedigree(const std::vector<check_row> &rows);
 
+// "row 3", "rows 3 and 5", "rows 1, 2, 3, 4, 5, 6 and 9 more": rows as messages name them.
+std::string rows_text(const std::vector<int> &rows);
+// "2 errors, 1 warning and 1 note", leaving out what is 0; "no problems" when all are.
+std::string counts_text(int errors, int warnings, int notes = 0);
+
 // The names scripts read: "loop", "both_sexes", ...; "error", "warning", "note".
 std::string_view kind_name(finding_kind kind);
 std::string_view severity_name(finding_severity severity);
