@@ -20,9 +20,11 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+class CheckNoticeBar;
 class PedigreeSource;
 class QPushButton;
 class QScrollBar;
@@ -45,6 +47,11 @@ public:
     // The same without waiting: shows the window (modal to the application) and returns; the
     // analysis runs from the event loop once the window is on screen.
     void showAnalysis(const PedigreeSource &pedigree);
+
+    // What the pedigree check found in the pedigree of the next analysis: with errors or warnings
+    // a line above the preview says so, with a button that calls `showList`; none hides it.
+    void setCheckProblems(int errors, int warnings, std::function<void()> showList);
+    CheckNoticeBar *checkNotice() const { return m_checkNotice; }
 
     // Runs the analysis when Analyze asked for one and it has not run yet; does nothing
     // otherwise (a window activated again keeps its pages).
@@ -89,6 +96,7 @@ private:
     QWidget *m_panel = nullptr;
     QScrollBar *m_scrollBar = nullptr;
     QStatusBar *m_statusBar = nullptr;
+    CheckNoticeBar *m_checkNotice = nullptr;
 
     const PedigreeSource *m_pedigree = nullptr; // only while an analysis is due
     std::string m_title; // the print job's title: the pedigree's file name at the last run
