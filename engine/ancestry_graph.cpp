@@ -72,7 +72,9 @@ private:
 
     void close_knot(int root)
     {
-        const auto begin = std::find(m_stack.begin(), m_stack.end(), root);
+        // The knot is the top of the stack down to its root: searched from the top, so that the
+        // work is the knot's size, not the depth of the line below it.
+        const auto begin = std::find(m_stack.rbegin(), m_stack.rend(), root).base() - 1;
         const std::vector<int> members(begin, m_stack.end());
         m_stack.erase(begin, m_stack.end());
         const int knot = m_knots++;

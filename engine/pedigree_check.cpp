@@ -29,7 +29,10 @@ bool is_missing(std::string_view band)
 
 std::string quoted(std::string_view band)
 {
-    return "\"" + std::string(band) + "\"";
+    std::string text(1, '"');
+    text += band;
+    text += '"';
+    return text;
 }
 
 void sort_unique(std::vector<int> &rows)
