@@ -52,10 +52,13 @@ CheckPedigreeDialog::CheckPedigreeDialog(const pedigree_findings &checked, QWidg
     m_list->setObjectName("Findings");
     m_list->setHeaderLabels({ "Severity", "Rows", "Problem" });
     m_list->setRootIsDecorated(false);
-    m_list->setWordWrap(true);
-    m_list->setUniformRowHeights(false);
-    m_list->setTextElideMode(Qt::ElideNone);
     m_list->header()->setStretchLastSection(true);
+    m_detail = new QLabel(this);
+    m_detail->setObjectName("CheckDetail");
+    m_detail->setWordWrap(true);
+    m_detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_detail->setMinimumHeight(3 * m_detail->fontMetrics().lineSpacing());
+    m_detail->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_summary = new QLabel(this);
     m_summary->setObjectName("CheckSummary");
     m_summary->setWordWrap(true);
@@ -64,10 +67,14 @@ CheckPedigreeDialog::CheckPedigreeDialog(const pedigree_findings &checked, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(
         m_list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { goTo(item); });
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        m_detail->setText(item ? item->text(RowsColumn) + ": " + item->text(ProblemColumn) : "");
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_heading);
     layout->addWidget(m_list, 1);
+    layout->addWidget(m_detail);
     layout->addWidget(m_summary);
     layout->addWidget(buttons);
     fill(checked);
@@ -79,6 +86,7 @@ void CheckPedigreeDialog::fill(const pedigree_findings &checked)
     if (checked.findings.empty()) {
         m_heading->setText(QString::fromLatin1(cleanText));
         m_list->hide();
+        m_detail->hide();
         return;
     }
     const std::string counts = counts_text(checked.count(finding_severity::error),

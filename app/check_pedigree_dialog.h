@@ -1,9 +1,10 @@
 #pragma once
 
 // The list of the pedigree check's findings: severity, rows and the problem in plain words, errors
-// first. Double-clicking a finding (or Enter on it) closes the list with the finding's first row
-// chosen, for the caller to select in the grid. With no findings the list says the pedigree is
-// clean. A summary of the pedigree stands below the list.
+// first, one line each; the current finding's whole message stands below the list. Double-clicking
+// a finding (or Enter on it) closes the list with the finding's first row chosen, for the caller to
+// select in the grid. With no findings the list says the pedigree is clean. A summary of the
+// pedigree stands at the bottom.
 //
 //   CheckPedigreeDialog list(checkPedigree(document), this);
 //   if (list.exec() == QDialog::Accepted && list.chosenRow() > 0)
@@ -29,6 +30,7 @@ public:
 
     QTreeWidget *findingList() const { return m_list; }
     QLabel *heading() const { return m_heading; }
+    QLabel *detail() const { return m_detail; }
 
 private:
     void fill(const pedigree_findings &checked);
@@ -36,6 +38,7 @@ private:
 
     QLabel *m_heading = nullptr;
     QTreeWidget *m_list = nullptr;
+    QLabel *m_detail = nullptr;
     QLabel *m_summary = nullptr;
     int m_chosenRow = 0;
 };

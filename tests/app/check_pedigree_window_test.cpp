@@ -75,10 +75,12 @@ TEST_F(CheckPedigreeWindow, ctrlKListsTheFindingsAndADoubleClickSelectsTheRow)
     open(csvLine("A", "B") + csvLine("B", "A"));
     std::string heading;
     std::string firstFinding;
+    std::string detail;
     ModalScript script({ { [] { return shownList() != nullptr; },
         [&] {
             CheckPedigreeDialog *list = shownList();
             heading = list->heading()->text().toStdString();
+            detail = list->detail()->text().toStdString();
             const QTreeWidgetItem *item = list->findingList()->topLevelItem(0);
             firstFinding = (item->text(0) + " | " + item->text(1)).toStdString();
             doubleClickFirstFinding(list);
@@ -88,6 +90,9 @@ TEST_F(CheckPedigreeWindow, ctrlKListsTheFindingsAndADoubleClickSelectsTheRow)
     EXPECT_EQ(heading,
         "The check found 1 error. Double-click a problem to go to its first row in the grid.");
     EXPECT_EQ(firstFinding, "Error | rows 41 and 42");
+    EXPECT_EQ(detail,
+        "rows 41 and 42: the ancestry loops: A -> B -> A (each bird is a parent of the one before "
+        "it): the analysis cannot order a pedigree that loops");
     EXPECT_TRUE(m_grid->IsSelected(0, 41));
     EXPECT_FALSE(m_grid->cellRect(0, 41).isEmpty()) << "the grid scrolled to the row";
 }
