@@ -7,6 +7,7 @@
 #include "app/check_pedigree_dialog.h"
 #include "app/main_window.h"
 #include "grid/edit_grid_widget.h"
+#include "grid/grid_inplace_edit.h"
 #include "print/dv_print.h"
 #include "report/check_notice_bar.h"
 #include "report/report_window.h"
@@ -95,6 +96,24 @@ TEST_F(CheckPedigreeWindow, ctrlKListsTheFindingsAndADoubleClickSelectsTheRow)
         "it): the analysis cannot order a pedigree that loops");
     EXPECT_TRUE(m_grid->IsSelected(0, 41));
     EXPECT_FALSE(m_grid->cellRect(0, 41).isEmpty()) << "the grid scrolled to the row";
+}
+
+// Ctrl+K is the command even while a cell is being typed into, where the text box would take it
+// to delete the rest of the line.
+TEST_F(CheckPedigreeWindow, ctrlKWorksWhileACellIsEdited)
+{
+    open(csvLine("Y", "S", "D"));
+    QTest::keyClicks(m_grid, "AB");
+    QTest::keyClick(m_grid->inplaceEditor(), Qt::Key_Home);
+    bool shown = false;
+    ModalScript script({ { [] { return shownList() != nullptr; },
+        [&] {
+            shown = true;
+            shownList()->reject();
+        } } });
+    QTest::keyClick(m_grid->inplaceEditor(), Qt::Key_K, Qt::ControlModifier);
+    EXPECT_TRUE(shown);
+    EXPECT_NE(m_grid->GetCellEx(0, 1).find("AB"), std::string::npos) << m_grid->GetCellEx(0, 1);
 }
 
 TEST_F(CheckPedigreeWindow, aCleanPedigreeIsSaidToBeClean)
