@@ -166,6 +166,31 @@ private:
     PairsOptions m_pairsOptions;
 };
 
+CheckOptions parseCheck(const std::vector<std::string> &arguments)
+{
+    CheckOptions options;
+    for (size_t next = 1; next < arguments.size(); ++next) {
+        const std::string &argument = arguments[next];
+        if (argument.size() < 2 || argument[0] != '-') {
+            if (!options.inputFile.empty())
+                throw CommandLineError("only one pedigree file, not also '" + argument + "'");
+            options.inputFile = argument;
+            continue;
+        }
+        const Option option = splitOption(argument);
+        if (option.name != "--json")
+            throw CommandLineError("unknown option " + option.name);
+        if (!option.hasValue && next + 1 >= arguments.size())
+            throw CommandLineError("--json needs a value");
+        options.jsonFile = option.hasValue ? option.value : arguments[++next];
+        if (options.jsonFile.empty())
+            throw CommandLineError("--json needs a file name");
+    }
+    if (options.inputFile.empty())
+        throw CommandLineError("check needs a pedigree file: zan check FILE.csv");
+    return options;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string> &arguments)
@@ -185,6 +210,11 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
     if (first == "pairs") {
         command.kind = CommandKind::Pairs;
         command.pairs = ReportArguments(arguments, true).parsePairs();
+        return command;
+    }
+    if (first == "check") {
+        command.kind = CommandKind::Check;
+        command.check = parseCheck(arguments);
         return command;
     }
     if (first != "report") {
@@ -212,6 +242,8 @@ std::string usageText()
            "  zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv]\n"
            "            [--pdf OUT.pdf] [--paper a4|letter] [--dpi N]\n"
            "                           the inbreeding of the young of every cock with every hen\n"
+           "  zan check FILE.csv [--json OUT.json]\n"
+           "                           list every problem in the pedigree, with its rows\n"
            "  zan --help               show this text\n"
            "  zan --version            show the version\n"
            "\n"
@@ -231,8 +263,13 @@ std::string usageText()
            "  --text, --pdf, --paper, --dpi  as for the report (text is the default without\n"
            "                           --pdf and --csv)\n"
            "\n"
+           "Check options:\n"
+           "  --json OUT.json          write the findings and the summary as JSON as well\n"
+           "\n"
            "A pedigree with errors still gets its report, which shows them; the exit status is\n"
-           "then 0. A file that cannot be read or written, or a bad option, gives 1 or 2.\n";
+           "then 0. A file that cannot be read or written, or a bad option, gives 1 or 2.\n"
+           "zan check exits with 0 for a pedigree without errors or warnings, 1 when it finds\n"
+           "some or a file cannot be read or written, 2 for a bad option.\n";
 }
 
 std::string versionText()

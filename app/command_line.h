@@ -12,12 +12,14 @@
 //   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
 //   zan report FILE.csv --printer [NAME] [--text]
 //   zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv] [--pdf OUT.pdf] ...
+//   zan check FILE.csv [--json OUT.json]
 //   zan --help | -h
 //   zan --version
 enum class CommandKind {
     MainWindow,
     Report,
     Pairs,
+    Check,
     Help,
     Version,
 };
@@ -57,12 +59,20 @@ struct PairsOptions
     bool writesText() const { return output.text || (output.pdfFile.empty() && csvFile.empty()); }
 };
 
+// The pedigree check: the pedigree file and the JSON file of the findings.
+struct CheckOptions
+{
+    std::string inputFile;
+    std::string jsonFile; // empty: no JSON
+};
+
 struct CommandLine
 {
     CommandKind kind = CommandKind::MainWindow;
     std::string windowFile; // the file the main window opens; empty: untitled
     ReportOptions report;
     PairsOptions pairs;
+    CheckOptions check;
 };
 
 // A bad argument; the message names it ("unknown option --foo").

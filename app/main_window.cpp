@@ -1,12 +1,14 @@
 #include "main_window.h"
 
 #include "app/about_box.h"
+#include "app/check_pedigree_dialog.h"
 #include "app/exception_boundary.h"
 #include "app/help_guide.h"
 #include "app/main_window_area.h"
 #include "app/main_window_images.h"
 #include "app/pairings_window.h"
 #include "app/panel_texts.h"
+#include "app/pedigree_check_texts.h"
 #include "app/window_texts.h"
 #include "platform/widget_font.h"
 
@@ -58,7 +60,7 @@ const std::vector<MenuDesign> &menuDesign()
         { WindowTexts::editMenu,
             { "EditUndo1", "-", "EditCut1", "EditCopy1", "EditPaste1", "-", "EditFind" } },
         // An empty caption puts the action itself on the menu bar.
-        { {}, { "Analyze", "Pairings" } },
+        { {}, { "Analyze", "Pairings", "CheckPedigree" } },
         { WindowTexts::helpMenu, { "HelpContents", "HelpAbout" } },
     };
     return menus;
@@ -132,6 +134,7 @@ void TmainF::createActions()
     bind("EditFind", &TmainF::EditFindExecute);
     bind("Analyze", &TmainF::AnalyzeExecute);
     bind("Pairings", &TmainF::PairingsExecute);
+    bind("CheckPedigree", &TmainF::CheckPedigreeExecute);
     bind("HelpContents", &TmainF::HelpContentsExecute);
     bind("HelpAbout", &TmainF::HelpAboutExecute);
 
@@ -159,6 +162,8 @@ void TmainF::createActions()
             // the action with its caption alone.
             for (std::string_view item : design.items) {
                 QAction *command = action(std::string(item));
+                // The window holds the action itself, so that its shortcut works.
+                addAction(command);
                 QAction *barItem = menuBar()->addAction(command->text());
                 barItem->setObjectName(command->objectName() + "MenuItem");
                 connect(barItem, &QAction::triggered, command, &QAction::trigger);
@@ -353,7 +358,31 @@ void TmainF::AnalyzeExecute()
         return;
     // The text being typed into a cell is part of the pedigree the breeder analyses.
     File_Changed();
+    const pedigree_findings checked = checkPedigree(pedigreeSource());
+    m_reportWindow->setCheckProblems(checked.count(finding_severity::error),
+        checked.count(finding_severity::warning),
+        [this, checked] { run([&] { showCheckFindings(checked, m_reportWindow); }); });
     m_reportWindow->Analyze(pedigreeSource());
+}
+
+void TmainF::CheckPedigreeExecute()
+{
+    File_Changed();
+    showCheckFindings(checkPedigree(pedigreeSource()), this);
+}
+
+void TmainF::showCheckFindings(const pedigree_findings &checked, QWidget *parent)
+{
+    CheckPedigreeDialog list(checked, parent);
+    if (list.exec() != QDialog::Accepted || list.chosenRow() <= 0)
+        return;
+    // From the report, going to a row goes back to the grid.
+    if (parent == m_reportWindow)
+        m_reportWindow->ReturnClick();
+    const int row = list.chosenRow();
+    if (row < m_inputGrid->model().GetRowCountEx())
+        m_inputGrid->model().SelectRange(0, 0, row, row);
+    m_inputGrid->setFocus();
 }
 
 void TmainF::PairingsExecute()

@@ -32,6 +32,7 @@ class TGridFindDialog;
 class THtmlPanel;
 class TZAN_printF;
 class MainWindowArea;
+struct pedigree_findings;
 
 class TmainF : public QMainWindow
 {
@@ -77,6 +78,8 @@ public:
     void AnalyzeExecute();
     // Opens the pairing planner on the grid's rows, the cell being edited included.
     void PairingsExecute();
+    // Lists the problems the pedigree check finds in the grid's rows; going to one selects its row.
+    void CheckPedigreeExecute();
     void HelpContentsExecute();
     void HelpAboutExecute();
     void AboutBtnClick();
@@ -102,6 +105,8 @@ private:
     void bindGridEvents();
     void updateEditActions();
     void showAbout();
+    // The list of the check's findings over `parent`; a finding chosen selects its row.
+    void showCheckFindings(const pedigree_findings &checked, QWidget *parent);
     // Runs a handler at the exception boundary.
     template <class Handler> void run(Handler handler);
 

@@ -1,5 +1,6 @@
 #include "zan_main.h"
 
+#include "app/check_command.h"
 #include "app/command_line.h"
 #include "app/pairs_command.h"
 #include "app/report_command.h"
@@ -69,6 +70,8 @@ int zanMain(int argc, char **argv)
         QApplication application(argc, argv);
         return runPairsCommand(command.pairs, std::cout, std::cerr);
     }
+    case CommandKind::Check:
+        return runCheckCommand(command.check, std::cout, std::cerr);
     case CommandKind::MainWindow:
         return runMainWindow(argc, argv, command.windowFile);
     }

@@ -1,5 +1,6 @@
 #include "report_window.h"
 
+#include "report/check_notice_bar.h"
 #include "report/pedigree_source.h"
 #include "report/report_analysis.h"
 
@@ -181,6 +182,8 @@ void TZAN_printF::buildControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_controls);
+    m_checkNotice = new CheckNoticeBar(this);
+    layout->addWidget(m_checkNotice);
     layout->addLayout(middle, 1);
     layout->addWidget(m_statusBar);
 }
@@ -237,6 +240,11 @@ Printer &TZAN_printF::pagePrinter()
 std::string TZAN_printF::statusText() const
 {
     return m_statusBar->currentMessage().toStdString();
+}
+
+void TZAN_printF::setCheckProblems(int errors, int warnings, std::function<void()> showList)
+{
+    m_checkNotice->setProblems(errors, warnings, std::move(showList));
 }
 
 void TZAN_printF::Analyze(const PedigreeSource &pedigree)

@@ -24,6 +24,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,7 @@
 inline constexpr const char *NoPrinterReason
     = "no printer is available: choose one with File > Page Setup";
 
+class CheckNoticeBar;
 class PedigreeSource;
 class Printer;
 class QPushButton;
@@ -54,6 +56,11 @@ public:
     // The same without waiting: shows the window (modal to the application) and returns; the
     // analysis runs from the event loop once the window is on screen.
     void showAnalysis(const PedigreeSource &pedigree);
+
+    // What the pedigree check found in the pedigree of the next analysis: with errors or warnings
+    // a line above the preview says so, with a button that calls `showList`; none hides it.
+    void setCheckProblems(int errors, int warnings, std::function<void()> showList);
+    CheckNoticeBar *checkNotice() const { return m_checkNotice; }
 
     // Runs the analysis when Analyze asked for one and it has not run yet; does nothing
     // otherwise (a window activated again keeps its pages).
@@ -111,6 +118,7 @@ private:
     QWidget *m_panel = nullptr;
     QScrollBar *m_scrollBar = nullptr;
     QStatusBar *m_statusBar = nullptr;
+    CheckNoticeBar *m_checkNotice = nullptr;
 
     const PedigreeSource *m_pedigree = nullptr; // only while an analysis is due
     std::string m_title; // the print job's title: the pedigree's file name at the last run

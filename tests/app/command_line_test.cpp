@@ -154,7 +154,12 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineInvalid,
         InvalidCase { "CsvEmpty", { "pairs", "a.csv", "--cocks", "A", "--hens", "B", "--csv=" },
             "--csv needs a file name" },
         InvalidCase {
-            "CsvOnlyForPairs", { "report", "a.csv", "--csv", "o.csv" }, "unknown option --csv" }),
+            "CsvOnlyForPairs", { "report", "a.csv", "--csv", "o.csv" }, "unknown option --csv" },
+        InvalidCase { "CheckWithoutFile", { "check", "--json=o.json" },
+            "check needs a pedigree file: zan check FILE.csv" },
+        InvalidCase {
+            "CheckJsonWithoutValue", { "check", "a.csv", "--json" }, "--json needs a value" },
+        InvalidCase { "CheckTextOption", { "check", "a.csv", "--text" }, "unknown option --text" }),
     [](const testing::TestParamInfo<InvalidCase> &info) { return std::string(info.param.name); });
 
 TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
@@ -179,6 +184,15 @@ TEST(CommandLine, PairsTakesTheListsAndTheOutputs)
     EXPECT_EQ(command.pairs.output.paper, PaperChoice::Letter);
     EXPECT_FALSE(command.pairs.writesText());
     EXPECT_TRUE(parseCommandLine({ "pairs", "a.csv", "--cocks=", "--hens=" }).pairs.writesText());
+}
+
+TEST(CommandLine, CheckTakesTheFileAndTheJsonFile)
+{
+    const CommandLine command = parseCommandLine({ "check", "--json", "o.json", "a.csv" });
+    EXPECT_EQ(command.kind, CommandKind::Check);
+    EXPECT_EQ(command.check.inputFile, "a.csv");
+    EXPECT_EQ(command.check.jsonFile, "o.json");
+    EXPECT_EQ(parseCommandLine({ "check", "a.csv", "--json=b.json" }).check.jsonFile, "b.json");
 }
 
 } // namespace

@@ -4,13 +4,18 @@
 //   xvfb-run -s '-screen 0 1280x1024x24' build/dev/tests/app/app_screenshots FOLDER [FILE.csv]
 //
 // It writes main-empty.png, main-loaded.png (FILE.csv, by default a bundled sample),
-// main-enlarged.png (the whole screen), main-smallest.png, main-editing.png, main-menu.png and
-// about.png into FOLDER.
+// main-enlarged.png (the whole screen), main-smallest.png, main-editing.png, main-menu.png,
+// about.png, and for the sample of every kind of mistake check-list.png (the pedigree check's
+// list) and report-check.png (the report window's line on it) into FOLDER.
 
 #include "app/about_box.h"
 #include "app/app_identity.h"
+#include "app/check_pedigree_dialog.h"
 #include "app/exception_boundary.h"
 #include "app/main_window.h"
+#include "app/pedigree_check_texts.h"
+#include "print/dv_print.h"
+#include "report/report_window.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -81,5 +86,23 @@ int main(int argc, char **argv)
         return 1;
     shoot(about, folder + "/about.png");
     about.hide();
+
+    mainF.openAtStart(ZAN_EXAMPLES_DIR "/mistakes.csv");
+    const pedigree_findings checked = checkPedigree(mainF.pedigreeSource());
+    CheckPedigreeDialog list(checked, &mainF);
+    list.show();
+    if (!QTest::qWaitForWindowExposed(&list))
+        return 1;
+    shoot(list, folder + "/check-list.png");
+    list.hide();
+
+    TZAN_printF report(&mainF);
+    report.setCheckProblems(
+        checked.count(finding_severity::error), checked.count(finding_severity::warning), [] {});
+    report.showAnalysis(mainF.pedigreeSource());
+    if (!QTest::qWaitFor([&] { return report.DVPrint1().Formatted() && !report.isBusy(); }, 20000))
+        return 1;
+    shoot(report, folder + "/report-check.png");
+    report.ReturnClick();
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "app/app_info.h"
+#include "app/check_command.h"
 #include "app/command_line.h"
 #include "app/report_command.h"
 
@@ -60,11 +61,11 @@ std::string trimmedRight(std::string line)
     return line;
 }
 
-// The lines of every <pre class="report"> block: report text quoted in the guide.
-std::vector<std::string> quotedReportLines(const std::string &html)
+// The lines of every <pre class="report"> block (or of another class): text the guide quotes.
+std::vector<std::string> quotedReportLines(const std::string &html, const char *kind = "report")
 {
     std::vector<std::string> lines;
-    const std::string opening = "<pre class=\"report\">";
+    const std::string opening = "<pre class=\"" + std::string(kind) + "\">";
     for (size_t at = html.find(opening); at != std::string::npos; at = html.find(opening, at)) {
         at += opening.size();
         std::istringstream block(unescapeHtml(html.substr(at, html.find("</pre>", at) - at)));
@@ -128,6 +129,29 @@ TEST(HelpGuide, WorkedExampleQuotesTheRealReport)
 
     for (const std::string &line : quoted)
         EXPECT_TRUE(reportLines.count(line)) << "not in the report: " << line;
+}
+
+// The page on the check quotes what `zan check` prints for the sample with every kind of mistake.
+TEST(HelpGuide, CheckPageQuotesTheRealCheck)
+{
+    const std::vector<std::string> quoted
+        = quotedReportLines(readFile(helpFolder() / "check.html"), "check");
+    ASSERT_GT(quoted.size(), 10u);
+
+    const fs::path examples(ZAN_EXAMPLES_DIR);
+    const std::string sample = (examples / "mistakes.csv").string();
+    CheckOptions options;
+    options.inputFile = sample;
+    std::ostringstream out;
+    std::ostringstream errors;
+    EXPECT_EQ(runCheckCommand(options, out, errors), 1) << errors.str();
+    std::string printed = out.str();
+    printed.replace(0, sample.size(), "mistakes.csv");
+    std::vector<std::string> lines;
+    std::istringstream check(printed);
+    for (std::string line; std::getline(check, line);)
+        lines.push_back(line);
+    EXPECT_EQ(quoted, lines);
 }
 
 } // namespace
