@@ -137,6 +137,9 @@ std::vector<GenerationCount> countPlaces(const Ancestry &a, int start, int most)
 // of the pedigree at every depth.
 class DepthInbreeding
 {
+    static constexpr std::size_t group = 8;
+    static constexpr std::size_t lanes = 2 * group;
+
 public:
     explicit DepthInbreeding(const Ancestry &a) : m_ancestry(a) { }
 
@@ -236,18 +239,34 @@ private:
         }
     }
 
+    // The needed members' inbreeding, height by height (a member's height is 0 without parents
+    // in the cut pedigree, else one more than its parents'), so that every member's common
+    // ancestors, all lower, are done before it. Members of one height are no ancestors of each
+    // other, so their parents' relationships are summed side by side, `group` at a time.
     void computeNeeded()
     {
-        m_inbreeding.assign(m_place.size(), 0.0);
-        m_weights.assign(m_place.size(), 0.0);
-        m_otherWeights.assign(m_place.size(), 0.0);
-        for (std::size_t i = 0; i < m_place.size(); ++i) {
+        const std::size_t members = m_place.size();
+        m_inbreeding.assign(members, 0.0);
+        m_weights.assign((members + 1) * lanes, 0.0);
+        std::vector<int> height(members, 0);
+        std::vector<std::vector<int>> byHeight;
+        for (std::size_t i = 0; i < members; ++i) {
+            for (const int parent : { m_sire[i], m_dam[i] })
+                if (parent != no_parent)
+                    height[i] = std::max(height[i], height[at(parent)] + 1);
             if (!m_needed[i] || m_sire[i] == no_parent || m_dam[i] == no_parent)
                 continue;
-            const int member = static_cast<int>(i);
-            m_inbreeding[i] = keepsAnalysisFigure(member) ? m_ancestry.inbreeding[at(m_place[i])]
-                                                          : 0.5 * relationship(m_sire[i], m_dam[i]);
+            if (keepsAnalysisFigure(static_cast<int>(i))) {
+                m_inbreeding[i] = m_ancestry.inbreeding[at(m_place[i])];
+                continue;
+            }
+            if (byHeight.size() <= at(height[i]))
+                byHeight.resize(at(height[i]) + 1);
+            byHeight[at(height[i])].push_back(static_cast<int>(i));
         }
+        for (const std::vector<int> &birds : byHeight)
+            for (std::size_t first = 0; first < birds.size(); first += group)
+                computeGroup(&birds[first], std::min(group, birds.size() - first));
     }
 
     double samplingVariance(std::size_t j) const
@@ -257,46 +276,51 @@ private:
         return 0.5 - 0.25 * (f(m_sire[j]) + f(m_dam[j]));
     }
 
-    double relationship(int x, int y)
+    // Half the relationship of the parents of each bird of the group: the summed path weights
+    // from every sire and every dam (a lane each per bird) pushed down the order at once over all
+    // their ancestors, each ancestor's weights going half to each parent once all its descendants
+    // are done. An ancestor adds weight from the sire x weight from the dam x d to the bird's
+    // relationship, which is nothing unless it is a common ancestor.
+    void computeGroup(const int *birds, std::size_t count)
     {
-        pushWeights(x, m_weights, m_visited);
-        pushWeights(y, m_otherWeights, m_otherVisited);
-        const std::uint64_t *xSet = ancestorSet(x);
-        const std::uint64_t *ySet = ancestorSet(y);
-        double sum = 0.0;
-        for (std::size_t w = 0; w < m_words; ++w) {
-            for (std::uint64_t common = xSet[w] & ySet[w]; common != 0; common &= common - 1) {
-                const std::size_t j = w * 64 + at(std::countr_zero(common));
-                sum += m_weights[j] * m_otherWeights[j] * samplingVariance(j);
-            }
+        m_union.assign(m_words, 0);
+        for (std::size_t l = 0; l < count; ++l) {
+            const int sire = m_sire[at(birds[l])];
+            const int dam = m_dam[at(birds[l])];
+            const std::uint64_t *sireSet = ancestorSet(sire);
+            const std::uint64_t *damSet = ancestorSet(dam);
+            for (std::size_t w = 0; w < m_words; ++w)
+                m_union[w] |= sireSet[w] | damSet[w];
+            m_weights[at(sire) * lanes + l] += 1.0;
+            m_weights[at(dam) * lanes + group + l] += 1.0;
         }
-        for (const int j : m_visited)
-            m_weights[at(j)] = 0.0;
-        for (const int j : m_otherVisited)
-            m_otherWeights[at(j)] = 0.0;
-        return sum;
-    }
-
-    // The summed path weights from `start` to each of its ancestors: down the order from the
-    // bird, each ancestor's weight going half to each parent once all its descendants are done.
-    void pushWeights(int start, std::vector<double> &weights, std::vector<int> &visited) const
-    {
-        visited.clear();
-        weights[at(start)] = 1.0;
-        const std::uint64_t *set = ancestorSet(start);
+        const std::size_t sink = m_place.size();
+        double sums[group] = {};
         for (std::size_t w = m_words; w-- > 0;) {
-            for (std::uint64_t bits = set[w]; bits != 0;) {
+            for (std::uint64_t bits = m_union[w]; bits != 0;) {
                 const int bit = 63 - std::countl_zero(bits);
                 bits &= ~(std::uint64_t { 1 } << bit);
                 const std::size_t k = w * 64 + at(bit);
-                visited.push_back(static_cast<int>(k));
-                const double half = 0.5 * weights[k];
-                if (m_sire[k] != no_parent)
-                    weights[at(m_sire[k])] += half;
-                if (m_dam[k] != no_parent)
-                    weights[at(m_dam[k])] += half;
+                double *row = &m_weights[k * lanes];
+                const double d = samplingVariance(k);
+                for (std::size_t l = 0; l < group; ++l)
+                    sums[l] += row[l] * row[group + l] * d;
+                double half[lanes];
+                for (std::size_t j = 0; j < lanes; ++j) {
+                    half[j] = 0.5 * row[j];
+                    row[j] = 0.0;
+                }
+                double *sire = &m_weights[(m_sire[k] == no_parent ? sink : at(m_sire[k])) * lanes];
+                for (std::size_t j = 0; j < lanes; ++j)
+                    sire[j] += half[j];
+                double *dam = &m_weights[(m_dam[k] == no_parent ? sink : at(m_dam[k])) * lanes];
+                for (std::size_t j = 0; j < lanes; ++j)
+                    dam[j] += half[j];
             }
         }
+        std::fill_n(&m_weights[sink * lanes], lanes, 0.0);
+        for (std::size_t l = 0; l < count; ++l)
+            m_inbreeding[at(birds[l])] = 0.5 * sums[l];
     }
 
     const Ancestry &m_ancestry;
@@ -308,13 +332,13 @@ private:
     std::vector<int> m_dam;
     std::vector<bool> m_needed;
     std::vector<double> m_inbreeding; // of the needed members with both parents
+    // Per member and the sink: the weights from the group's sires, then from its dams; zero
+    // between groups.
     std::vector<double> m_weights;
-    std::vector<double> m_otherWeights;
+    std::vector<std::uint64_t> m_union;
     std::size_t m_words = 0;
     std::vector<std::uint64_t> m_sets; // m_words per member
     std::vector<std::uint64_t> m_expanded;
-    std::vector<int> m_visited;
-    std::vector<int> m_otherVisited;
 };
 
 double ratio(double part, double whole)
