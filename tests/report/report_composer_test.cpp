@@ -49,7 +49,7 @@ protected:
     {
         RowsSource source(std::move(rows), File);
         m_analysis.compose(source);
-        return documentLines(m_analysis.OutPut());
+        return beforeDepthPage(documentLines(m_analysis.OutPut()));
     }
 
     ReportAnalysis m_analysis;
