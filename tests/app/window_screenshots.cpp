@@ -4,18 +4,22 @@
 //   xvfb-run -s '-screen 0 1280x1024x24' build/dev/tests/app/app_screenshots FOLDER [FILE.csv]
 //
 // It writes main-empty.png, main-loaded.png (FILE.csv, by default a bundled sample),
-// main-editing.png, main-menu.png and about.png into FOLDER.
+// main-editing.png, main-menu.png, about.png and report-last-page.png (the report window on the
+// report's last page, the pedigree depth) into FOLDER.
 
 #include "app/about_box.h"
 #include "app/app_identity.h"
 #include "app/exception_boundary.h"
 #include "app/main_window.h"
+#include "print/dv_print.h"
+#include "report/report_window.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <iostream>
@@ -74,5 +78,14 @@ int main(int argc, char **argv)
         return 1;
     shoot(about, folder + "/about.png");
     about.hide();
+
+    mainF.openAtStart(pedigree);
+    TZAN_printF report(&mainF);
+    report.showAnalysis(mainF.pedigreeSource());
+    if (!QTest::qWaitFor([&] { return report.DVPrint1().Formatted() && !report.isBusy(); }, 20000))
+        return 1;
+    QScrollBar *pages = report.findChild<QScrollBar *>("ScrollBar1");
+    pages->setValue(pages->maximum());
+    shoot(report, folder + "/report-last-page.png");
     return 0;
 }
