@@ -268,7 +268,9 @@ void PairingsWindow::fillMatrix()
         for (std::size_t h = 0; h < m_plan.hens().size(); ++h) {
             auto *item = new NumberItem(m_plan.inbreeding(c, h));
             item->setBackground(colourOf(bandOf(m_plan.inbreeding(c, h))));
-            QStringList tip { shown(m_plan.cocks()[c]) + " x " + shown(m_plan.hens()[h]) };
+            QStringList tip { shown(m_plan.cocks()[c]) + " x " + shown(m_plan.hens()[h]),
+                QString("Equivalent complete generations of the young: %1")
+                    .arg(m_plan.equivalentCompleteGenerations(c, h), 0, 'f', 2) };
             for (const PairingPlan::Ancestor &ancestor : m_plan.ancestors(c, h))
                 tip << ancestorText(ancestor);
             item->setToolTip(tip.join('\n'));
@@ -284,10 +286,10 @@ void PairingsWindow::fillPairs()
     m_pairs->setSortingEnabled(false);
     m_pairs->clear();
     const std::vector<PairingPlan::Pair> pairs = m_plan.pairsByInbreeding();
-    m_pairs->setColumnCount(6);
+    m_pairs->setColumnCount(7);
     m_pairs->setRowCount(static_cast<int>(pairs.size()));
-    m_pairs->setHorizontalHeaderLabels(
-        { "Cock", "Hen", "ZAN %", "Common ancestor 1", "Common ancestor 2", "Common ancestor 3" });
+    m_pairs->setHorizontalHeaderLabels({ "Cock", "Hen", "ZAN %", "Complete generations",
+        "Common ancestor 1", "Common ancestor 2", "Common ancestor 3" });
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         const int row = static_cast<int>(i);
         const PairingPlan::Pair &pair = pairs[i];
@@ -296,12 +298,16 @@ void PairingsWindow::fillPairs()
         auto *figure = new NumberItem(m_plan.inbreeding(pair.cock, pair.hen));
         figure->setBackground(colourOf(bandOf(m_plan.inbreeding(pair.cock, pair.hen))));
         m_pairs->setItem(row, 2, figure);
+        const double generations = m_plan.equivalentCompleteGenerations(pair.cock, pair.hen);
+        auto *completeness = new NumberItem(generations);
+        completeness->setText(QString::number(generations, 'f', 2));
+        m_pairs->setItem(row, 3, completeness);
         const std::vector<PairingPlan::Ancestor> ancestors = m_plan.ancestors(pair.cock, pair.hen);
         for (std::size_t a = 0; a < ancestors.size(); ++a) {
             auto *item = new NumberItem(ancestors[a].contribution);
             item->setText(ancestorText(ancestors[a]));
             item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            m_pairs->setItem(row, static_cast<int>(a) + 3, item);
+            m_pairs->setItem(row, static_cast<int>(a) + 4, item);
         }
     }
     m_pairs->resizeColumnsToContents();

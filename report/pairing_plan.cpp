@@ -91,6 +91,24 @@ std::vector<std::string> PairingPlan::possibleHens() const
     return birdsNotOfSex('m');
 }
 
+namespace {
+
+// A bird's equivalent complete generations: half of one plus its own for each known parent.
+// `known` holds the birds done so far (negative for not yet); the ancestry must not loop.
+double completeGenerations(const kinship &pedigree, int bird, std::vector<double> &known)
+{
+    double &figure = known[static_cast<std::size_t>(bird)];
+    if (figure >= 0.0)
+        return figure;
+    double sum = 0.0;
+    for (const int parent : { pedigree.bird_at(bird).sire, pedigree.bird_at(bird).dam })
+        if (parent != kinship::no_bird)
+            sum += 0.5 * (1.0 + completeGenerations(pedigree, parent, known));
+    return figure = sum;
+}
+
+} // namespace
+
 void PairingPlan::compute(
     const std::vector<std::string> &cocks, const std::vector<std::string> &hens)
 {
@@ -123,11 +141,23 @@ void PairingPlan::compute(
         if (b.sex == 'm' || b.sex == 'b')
             m_notes.push_back("Hen " + b.band + " is named as a sire in the pedigree.");
     }
+    std::vector<double> known(static_cast<std::size_t>(m_pedigree.bird_count()), -1.0);
+    m_cockGenerations.clear();
+    for (const int bird : m_plan.cocks)
+        m_cockGenerations.push_back(completeGenerations(m_pedigree, bird, known));
+    m_henGenerations.clear();
+    for (const int bird : m_plan.hens)
+        m_henGenerations.push_back(completeGenerations(m_pedigree, bird, known));
 }
 
 double PairingPlan::inbreeding(std::size_t cock, std::size_t hen) const
 {
     return m_plan.at(cock, hen).inbreeding;
+}
+
+double PairingPlan::equivalentCompleteGenerations(std::size_t cock, std::size_t hen) const
+{
+    return 1.0 + 0.5 * (m_cockGenerations[cock] + m_henGenerations[hen]);
 }
 
 std::vector<PairingPlan::Ancestor> PairingPlan::ancestors(std::size_t cock, std::size_t hen) const
