@@ -129,17 +129,23 @@ double analyse(inbreed &engine, const Pedigree &rows)
     return sum;
 }
 
+// True when the checksum is the reference's; else the benchmark is skipped with both.
+bool matchesReference(benchmark::State &state, double checksum, double reference)
+{
+    if (std::fabs(checksum - reference) <= 1e-9 * std::fabs(reference))
+        return true;
+    char text[120];
+    std::snprintf(
+        text, sizeof text, "checksum %.17g differs from the reference %.17g", checksum, reference);
+    state.SkipWithError(text);
+    return false;
+}
+
 void runAnalysis(benchmark::State &state, const Pedigree &rows, double reference)
 {
     static inbreed engine;
-    const double checksum = analyse(engine, rows);
-    if (std::fabs(checksum - reference) > 1e-9 * std::fabs(reference)) {
-        char text[120];
-        std::snprintf(text, sizeof text, "checksum %.17g differs from the reference %.17g",
-            checksum, reference);
-        state.SkipWithError(text);
+    if (!matchesReference(state, analyse(engine, rows), reference))
         return;
-    }
     for (auto _ : state)
         benchmark::DoNotOptimize(analyse(engine, rows));
     state.counters["birds"] = engine.bird_count();
@@ -209,14 +215,8 @@ void runDepth(benchmark::State &state, const Pedigree &rows, double reference)
         return;
     }
     const pedigree_depth depth = measure_pedigree_depth(engine);
-    const double checksum = depthChecksum(depth);
-    if (std::fabs(checksum - reference) > 1e-9 * std::fabs(reference)) {
-        char text[120];
-        std::snprintf(text, sizeof text, "checksum %.17g differs from the reference %.17g",
-            checksum, reference);
-        state.SkipWithError(text);
+    if (!matchesReference(state, depthChecksum(depth), reference))
         return;
-    }
     for (auto _ : state)
         benchmark::DoNotOptimize(measure_pedigree_depth(engine));
     state.counters["generations"] = static_cast<double>(depth.generations.size());
