@@ -124,6 +124,31 @@ std::vector<GenerationCount> countPlaces(const Ancestry &a, int start, int most)
     return result;
 }
 
+constexpr std::size_t group = 8; // birds whose parents' relationships are summed side by side
+constexpr std::size_t lanes = 2 * group;
+
+// One ancestor's step of DepthInbreeding::computeGroup: its weights from the group's sires and
+// dams add weight from the sire x weight from the dam x d to each bird's sum and go half to each
+// parent. On x86-64 a second copy uses the wider vector instructions where the processor has
+// them; both add and multiply alike.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void passOn(double *row, double *sire, double *dam, double d, double *sums)
+{
+    for (std::size_t l = 0; l < group; ++l)
+        sums[l] += row[l] * row[group + l] * d;
+    double half[lanes];
+    for (std::size_t j = 0; j < lanes; ++j) {
+        half[j] = 0.5 * row[j];
+        row[j] = 0.0;
+    }
+    for (std::size_t j = 0; j < lanes; ++j)
+        sire[j] += half[j];
+    for (std::size_t j = 0; j < lanes; ++j)
+        dam[j] += half[j];
+}
+
 // The pedigreed bird's inbreeding in the pedigree cut at a depth: the birds whose nearest
 // generation is at most the depth, the parents of those at the depth taken as unknown.
 //
@@ -137,8 +162,6 @@ std::vector<GenerationCount> countPlaces(const Ancestry &a, int start, int most)
 // of the pedigree at every depth.
 class DepthInbreeding
 {
-    static constexpr std::size_t group = 8;
-    static constexpr std::size_t lanes = 2 * group;
 
 public:
     explicit DepthInbreeding(const Ancestry &a) : m_ancestry(a) { }
@@ -301,21 +324,10 @@ private:
                 const int bit = 63 - std::countl_zero(bits);
                 bits &= ~(std::uint64_t { 1 } << bit);
                 const std::size_t k = w * 64 + at(bit);
-                double *row = &m_weights[k * lanes];
-                const double d = samplingVariance(k);
-                for (std::size_t l = 0; l < group; ++l)
-                    sums[l] += row[l] * row[group + l] * d;
-                double half[lanes];
-                for (std::size_t j = 0; j < lanes; ++j) {
-                    half[j] = 0.5 * row[j];
-                    row[j] = 0.0;
-                }
-                double *sire = &m_weights[(m_sire[k] == no_parent ? sink : at(m_sire[k])) * lanes];
-                for (std::size_t j = 0; j < lanes; ++j)
-                    sire[j] += half[j];
-                double *dam = &m_weights[(m_dam[k] == no_parent ? sink : at(m_dam[k])) * lanes];
-                for (std::size_t j = 0; j < lanes; ++j)
-                    dam[j] += half[j];
+                passOn(&m_weights[k * lanes],
+                    &m_weights[(m_sire[k] == no_parent ? sink : at(m_sire[k])) * lanes],
+                    &m_weights[(m_dam[k] == no_parent ? sink : at(m_dam[k])) * lanes],
+                    samplingVariance(k), sums);
             }
         }
         std::fill_n(&m_weights[sink * lanes], lanes, 0.0);
