@@ -102,6 +102,10 @@ private:
         } else if (option.name == "--dpi") {
             m_options.dotsPerInch = parseDotsPerInch(valueOf(option));
             m_dpiGiven = true;
+        } else if (!m_pairs && option.name == "--json") {
+            m_options.jsonFile = valueOf(option);
+            if (m_options.jsonFile.empty())
+                throw CommandLineError("--json needs a file name");
         } else if (!m_pairs && option.name == "--printer") {
             m_options.printer = printerName(option);
         } else if (m_pairs && (option.name == "--cocks" || option.name == "--hens")) {
@@ -235,9 +239,10 @@ std::string usageText()
 {
     return "Usage:\n"
            "  zan [FILE.csv]           open the pedigree window (with FILE.csv)\n"
-           "  zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]\n"
+           "  zan report FILE.csv [--pdf OUT.pdf] [--text] [--json OUT.json]\n"
+           "            [--paper a4|letter] [--dpi N]\n"
            "                           analyse the pedigree in FILE.csv and write its report\n"
-           "  zan report FILE.csv --printer [NAME] [--text]\n"
+           "  zan report FILE.csv --printer [NAME] [--text] [--json OUT.json]\n"
            "                           print the report on a printer of the system\n"
            "  zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv]\n"
            "            [--pdf OUT.pdf] [--paper a4|letter] [--dpi N]\n"
@@ -250,7 +255,10 @@ std::string usageText()
            "Report options:\n"
            "  --pdf OUT.pdf            print the paginated report to OUT.pdf\n"
            "  --text                   write the report text to standard output (the default\n"
-           "                           without --pdf); a form feed starts each new page\n"
+           "                           without --pdf and --json); a form feed starts each new\n"
+           "                           page\n"
+           "  --json OUT.json          write the whole analysis to OUT.json for scripts: the\n"
+           "                           pedigreed bird, the ancestor table and the pedigree depth\n"
            "  --paper a4|letter        paper of the PDF (default: by the locale)\n"
            "  --dpi N                  resolution of the PDF printer, 72 to 2400 (default 600)\n"
            "  --printer [NAME]         print on the system printer NAME (without NAME: the\n"

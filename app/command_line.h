@@ -9,8 +9,8 @@
 // What the program was asked to do by its arguments.
 //
 //   zan [FILE.csv]                        the main window, with the file opened
-//   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
-//   zan report FILE.csv --printer [NAME] [--text]
+//   zan report FILE.csv [--pdf OUT.pdf] [--text] [--json OUT.json] [--paper a4|letter] [--dpi N]
+//   zan report FILE.csv --printer [NAME] [--text] [--json OUT.json]
 //   zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv] [--pdf OUT.pdf] ...
 //   zan check FILE.csv [--json OUT.json]
 //   zan --help | -h
@@ -34,6 +34,7 @@ struct ReportOptions
 {
     std::string inputFile;
     std::string pdfFile; // empty: no PDF
+    std::string jsonFile; // empty: no JSON (report only)
     bool text = false; // write the report text to standard output
     PaperChoice paper = PaperChoice::Locale;
     int dotsPerInch = 600;
@@ -41,8 +42,8 @@ struct ReportOptions
     // none. Excludes pdfFile, paper and dotsPerInch (the printer's driver decides those).
     std::optional<std::string> printer;
 
-    // With neither --pdf, --printer nor --text the report text is written.
-    bool writesText() const { return text || (pdfFile.empty() && !printer); }
+    // With none of --pdf, --printer, --json and --text the report text is written.
+    bool writesText() const { return text || (pdfFile.empty() && !printer && jsonFile.empty()); }
 };
 
 // The pairing planner: the pedigree file and the PDF and text options as for the report, the

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr int ancestorColumns = 3; // after cock, hen and figure in the list
+constexpr int generationsColumn = 3; // the young's equivalent complete generations
+constexpr int ancestorColumns = 3; // after cock, hen, figure and generations in the list
 
 QString shown(const std::string &bytes)
 {
@@ -121,7 +122,9 @@ QVariant PairingMatrixModel::data(const QModelIndex &index, int role) const
     const auto hen = static_cast<std::size_t>(index.column() - 1);
     if (role != Qt::ToolTipRole)
         return figureData(m_plan->inbreeding(cock, hen), role);
-    QStringList tip { shown(m_plan->cocks()[cock]) + " x " + shown(m_plan->hens()[hen]) };
+    QStringList tip { shown(m_plan->cocks()[cock]) + " x " + shown(m_plan->hens()[hen]),
+        QString("Equivalent complete generations of the young: %1")
+            .arg(m_plan->equivalentCompleteGenerations(cock, hen), 0, 'f', 2) };
     for (const PairingPlan::Ancestor &ancestor : m_plan->ancestors(cock, hen))
         tip << ancestorText(ancestor);
     return tip.join('\n');
@@ -160,7 +163,7 @@ void PairingListModel::show(const PairingPlan *plan, std::vector<PairingPlan::Pa
 
 int PairingListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : 3 + ancestorColumns;
+    return parent.isValid() ? 0 : generationsColumn + 1 + ancestorColumns;
 }
 
 QVariant PairingListModel::data(const QModelIndex &index, int role) const
@@ -175,20 +178,26 @@ QVariant PairingListModel::data(const QModelIndex &index, int role) const
         return role == Qt::DisplayRole ? shown(m_plan->hens()[pair.hen]) : QVariant();
     case 2:
         return figureData(m_plan->inbreeding(pair.cock, pair.hen), role);
+    case generationsColumn:
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole)
+            return {};
+        return QString::number(m_plan->equivalentCompleteGenerations(pair.cock, pair.hen), 'f', 2);
     default:
         break;
     }
     if (role != Qt::DisplayRole)
         return {};
     const std::vector<PairingPlan::Ancestor> ancestors = m_plan->ancestors(pair.cock, pair.hen);
-    const auto which = static_cast<std::size_t>(index.column() - 3);
+    const auto which = static_cast<std::size_t>(index.column() - generationsColumn - 1);
     return which < ancestors.size() ? ancestorText(ancestors[which]) : QString();
 }
 
 QVariant PairingListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char *const titles[]
-        = { "Cock", "Hen", "ZAN %", "Common ancestor 1", "Common ancestor 2", "Common ancestor 3" };
+    static const char *const titles[] = { "Cock", "Hen", "ZAN %", "Complete generations",
+        "Common ancestor 1", "Common ancestor 2", "Common ancestor 3" };
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
         || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -224,11 +233,19 @@ void PairingListModel::sort(int column, Qt::SortOrder order)
             },
             order);
         return;
+    case generationsColumn:
+        reorder(
+            [&](std::size_t a, std::size_t b) {
+                return plan.equivalentCompleteGenerations(pairAt(a).cock, pairAt(a).hen)
+                    < plan.equivalentCompleteGenerations(pairAt(b).cock, pairAt(b).hen);
+            },
+            order);
+        return;
     default:
         break;
     }
     // A pair without so many common ancestors sorts before every contribution.
-    const auto which = static_cast<std::size_t>(column - 3);
+    const auto which = static_cast<std::size_t>(column - generationsColumn - 1);
     std::vector<double> contribution(m_pairs.size(), -1.0);
     for (std::size_t i = 0; i < m_pairs.size(); ++i) {
         const auto ancestors = plan.ancestors(m_pairs[i].cock, m_pairs[i].hen);

@@ -6,8 +6,10 @@
 
 #include "grid/edit_grid.h"
 #include "platform/pdf_printer.h"
+#include "platform/text_file.h"
 #include "print/dv_print.h"
 #include "report/report_analysis.h"
+#include "report/report_json.h"
 #include "report/report_plain_text.h"
 
 #include "docview/doc_view.h"
@@ -42,6 +44,16 @@ std::unique_ptr<Printer> systemPrinter(const std::string &requested)
     return createSystemPrinter(name);
 }
 
+void writeAnalysisJson(
+    ReportAnalysis &analysis, const std::string &pedigreeFile, const std::string &fileName)
+{
+    TextFileWriter writer;
+    if (!writer.create(fileName))
+        throw ZanError("cannot create file " + fileName);
+    writer.write(analysisJson(analysis, pedigreeFile));
+    writer.commit();
+}
+
 } // namespace
 
 int runReportCommand(const ReportOptions &options, std::ostream &out, std::ostream &errors)
@@ -66,6 +78,8 @@ int runReportCommand(const ReportOptions &options, std::ostream &out, std::ostre
             analysis.paginate();
             analysis.DVPrint1().Print(document.CurrentFile(), 1, false);
         }
+        if (!options.jsonFile.empty())
+            writeAnalysisJson(analysis, document.CurrentFile(), options.jsonFile);
         if (options.writesText()) {
             out << reportPlainText(analysis.OutPut());
             out.flush();

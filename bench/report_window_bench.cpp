@@ -1,4 +1,4 @@
-// The report window on a 2048-bird pedigree (60 pages on A4): from Analyze to the first page on
+// The report window on a 2048-bird pedigree (61 pages on A4): from Analyze to the first page on
 // screen, and a page change with the scroll bar until the new page is on screen.
 
 #include "pedigree_2048.h"
@@ -29,9 +29,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int ReferencePages = 60;
+constexpr int ReferencePages = 61;
 // FNV-1a of the report text without file and date lines, as the batch benchmark checks it.
-constexpr std::uint64_t ReferenceChecksum = 14541336344809099289ull;
+constexpr std::uint64_t ReferenceChecksum = 2222509556585483649ull;
 
 std::uint64_t textChecksum(const std::string &text)
 {

@@ -55,12 +55,13 @@ std::string pairingCsv(const PairingPlan &plan)
         text += LineEnd;
     }
     text += LineEnd;
-    text += "\"COCK\",\"HEN\",\"ZAN\",\"ANCESTOR 1\",\"CONTRIBUTION 1\",\"ANCESTOR 2\","
+    text += "\"COCK\",\"HEN\",\"ZAN\",\"ECG\",\"ANCESTOR 1\",\"CONTRIBUTION 1\",\"ANCESTOR 2\","
             "\"CONTRIBUTION 2\",\"ANCESTOR 3\",\"CONTRIBUTION 3\"";
     text += LineEnd;
     for (const PairingPlan::Pair &pair : plan.pairsByInbreeding()) {
         text += quoted(plan.cocks()[pair.cock]) + ',' + quoted(plan.hens()[pair.hen]) + ','
-            + percent(plan.inbreeding(pair.cock, pair.hen));
+            + percent(plan.inbreeding(pair.cock, pair.hen)) + ','
+            + formatLine("%.4f", plan.equivalentCompleteGenerations(pair.cock, pair.hen));
         for (const PairingPlan::Ancestor &ancestor : plan.ancestors(pair.cock, pair.hen))
             text += ',' + quoted(ancestor.band) + ',' + percent(ancestor.contribution);
         text += LineEnd;

@@ -146,6 +146,40 @@ std::vector<std::string> PairingPlan::possibleHens() const
     return birdsNotOfSex('m');
 }
 
+namespace {
+
+// A bird's equivalent complete generations: half of one plus its own for each known parent.
+// `known` holds the birds done so far (negative for not yet); the ancestry must not loop. The walk
+// keeps its own stack, so a line thousands of generations deep needs no deep recursion.
+double completeGenerations(const kinship &pedigree, int bird, std::vector<double> &known)
+{
+    std::vector<int> pending { bird };
+    while (!pending.empty()) {
+        const int current = pending.back();
+        const kinship::bird &b = pedigree.bird_at(current);
+        double sum = 0.0;
+        bool ready = true;
+        for (const int parent : { b.sire, b.dam }) {
+            if (parent == kinship::no_bird)
+                continue;
+            const double figure = known[static_cast<std::size_t>(parent)];
+            if (figure < 0.0) {
+                pending.push_back(parent);
+                ready = false;
+            } else {
+                sum += 0.5 * (1.0 + figure);
+            }
+        }
+        if (!ready)
+            continue;
+        known[static_cast<std::size_t>(current)] = sum;
+        pending.pop_back();
+    }
+    return known[static_cast<std::size_t>(bird)];
+}
+
+} // namespace
+
 bool PairingPlan::compute(const std::vector<std::string> &cocks,
     const std::vector<std::string> &hens, const kinship::plan_progress &progress)
 {
@@ -194,12 +228,24 @@ bool PairingPlan::compute(const std::vector<std::string> &cocks,
         if (b.sex == 'm' || b.sex == 'b')
             m_notes.push_back("Hen " + b.band + " is named as a sire in the pedigree.");
     }
+    std::vector<double> known(static_cast<std::size_t>(m_pedigree->bird_count()), -1.0);
+    m_cockGenerations.clear();
+    for (const int bird : m_plan.cocks)
+        m_cockGenerations.push_back(completeGenerations(*m_pedigree, bird, known));
+    m_henGenerations.clear();
+    for (const int bird : m_plan.hens)
+        m_henGenerations.push_back(completeGenerations(*m_pedigree, bird, known));
     return true;
 }
 
 double PairingPlan::inbreeding(std::size_t cock, std::size_t hen) const
 {
     return m_plan.at(cock, hen).inbreeding;
+}
+
+double PairingPlan::equivalentCompleteGenerations(std::size_t cock, std::size_t hen) const
+{
+    return 1.0 + 0.5 * (m_cockGenerations[cock] + m_henGenerations[hen]);
 }
 
 std::vector<PairingPlan::Ancestor> PairingPlan::ancestors(std::size_t cock, std::size_t hen) const

@@ -90,6 +90,10 @@ public:
 
     // The young's inbreeding as a fraction.
     double inbreeding(std::size_t cock, std::size_t hen) const;
+    // How complete the young's pedigree is, as equivalent complete generations (the sum over every
+    // known place of 1/2 to the power of its generation, the parents being generation 1): 1 for
+    // its two parents plus half of each parent's own figure.
+    double equivalentCompleteGenerations(std::size_t cock, std::size_t hen) const;
     // Up to three common ancestors, the largest contribution first.
     std::vector<Ancestor> ancestors(std::size_t cock, std::size_t hen) const;
     // Common ancestors met within the walked generations.
@@ -110,4 +114,6 @@ private:
     std::vector<std::string> m_notes;
     std::vector<std::string> m_cocks;
     std::vector<std::string> m_hens;
+    std::vector<double> m_cockGenerations; // equivalent complete generations of each candidate
+    std::vector<double> m_henGenerations;
 };

@@ -1,5 +1,6 @@
 #include "report_analysis.h"
 
+#include "report/depth_chart.h"
 #include "report/pedigree_source.h"
 #include "report/report_composer.h"
 #include "report/report_text.h"
@@ -38,6 +39,9 @@ ReportAnalysis::ReportAnalysis()
         if (m_progress)
             m_progress(pagesCompleted, step);
     };
+    m_print->OnPagePostpaint
+        = [this](TCustomDVPrint &sender, int page, Canvas &canvas, bool, const Rect &,
+              const Rect &) { DepthChart::drawOnPage(sender, page, canvas, m_depth); };
 }
 
 ReportAnalysis::~ReportAnalysis() = default;
@@ -106,6 +110,7 @@ void ReportAnalysis::composeWith(
     const std::function<void(TCustomDocView &output, const std::string &dateText)> &write)
 {
     startDocument();
+    m_depth = {};
     write(*m_output, dateText());
 }
 
@@ -131,6 +136,8 @@ void ReportAnalysis::compose(const PedigreeSource &pedigree)
     composer.setPedigreedBird(m_engine->current().band, m_engine->current().inbreeding * 100.0);
     composer.write_chart();
     composer.write_table();
+    m_depth = measure_pedigree_depth(*m_engine);
+    composer.write_depth(m_depth);
 }
 
 int ReportAnalysis::paginate()

@@ -3,6 +3,7 @@
 #include "report/report_geometry.h"
 
 #include "docview/dv_types.h"
+#include "engine/pedigree_depth.h"
 
 #include <ctime>
 #include <functional>
@@ -19,8 +20,9 @@ class TDVPrint;
 class TDVStyle;
 
 // One complete analysis for the report: empties the engine, fits the page margins to the printer
-// it is handed, writes the listing (which loads the engine), computes, writes the chart and the
-// table, and cuts the document into that printer's pages.
+// it is handed, writes the listing (which loads the engine), computes, writes the chart, the table
+// and the pedigree depth, and cuts the document into that printer's pages. Every page drawn through
+// DVPrint1() gets the depth chart over the block the depth page reserves for it.
 //
 //   ReportAnalysis analysis;                 // engine tables allocated once, here
 //   analysis.setPrinter(&printer);           // measured, and printed on by DVPrint1()
@@ -69,6 +71,8 @@ public:
     const PageMargins &margins() const { return m_margins; }
     bool rowsAccepted() const { return m_rowsAccepted; }
     bool computed() const { return m_computed; }
+    // The pedigree depth figures of the last compose(); empty after a failed compute.
+    const pedigree_depth &depth() const { return m_depth; }
 
     inbreed &engine() { return *m_engine; }
     TDocView &OutPut() { return *m_output; }
@@ -92,6 +96,7 @@ private:
     PageMargins m_margins;
     bool m_rowsAccepted = false;
     bool m_computed = false;
+    pedigree_depth m_depth;
 };
 
 // "mmm. dd, yyyy hh:nn" of a broken-down local time, with the locale's short month name.

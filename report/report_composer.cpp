@@ -1,10 +1,13 @@
 #include "report_composer.h"
 
+#include "report/depth_chart.h"
+#include "report/depth_text.h"
 #include "report/pedigree_source.h"
 #include "report/report_text.h"
 
 #include "docview/doc_view.h"
 #include "engine/inbreed.h"
+#include "engine/pedigree_depth.h"
 
 #include <algorithm>
 
@@ -55,6 +58,7 @@ void ReportComposer::write_page_header(HeaderMode mode)
         return;
     case HeaderMode::Chart:
     case HeaderMode::Table:
+    case HeaderMode::Depth:
         addLine(ReportText::BlankLine);
         add(m_pedigreedBand, ReportStyle::Subheading, ReportStyle::CenteredParagraph);
         add(inbreedingLine(m_pedigreedInbreeding), ReportStyle::Subheading,
@@ -63,6 +67,12 @@ void ReportComposer::write_page_header(HeaderMode mode)
         m_lineCount = 8;
         if (mode == HeaderMode::Chart)
             return;
+        if (mode == HeaderMode::Depth) {
+            add(DepthText::Title, ReportStyle::Subheading, ReportStyle::CenteredParagraph);
+            addLine(ReportText::BlankLine);
+            m_lineCount = 10;
+            return;
+        }
         for (const char *heading : ReportText::TableHeadings)
             addLine(heading);
         addLine(tableUnderline());
@@ -154,4 +164,59 @@ void ReportComposer::write_table()
         add(closingLine(birdCount), ReportStyle::NormalText, ReportStyle::CenteredParagraph);
         ++m_lineCount;
     }
+}
+
+void ReportComposer::write_depth(const pedigree_depth &depth)
+{
+    write_page_header(HeaderMode::Depth);
+    addLine(depthHeading());
+    addLine(depthUnderline());
+    m_lineCount += 2;
+    for (const depth_generation &generation : depth.generations) {
+        if (m_lineCount >= LinesPerPage) {
+            write_page_header(HeaderMode::Depth);
+            addLine(depthHeading());
+            addLine(depthUnderline());
+            m_lineCount += 2;
+        }
+        addLine(depthLine(generation));
+        ++m_lineCount;
+    }
+    if (depth.generations.empty())
+        return;
+    writeDepthSummary(depth);
+    reserveDepthChart();
+}
+
+void ReportComposer::writeDepthSummary(const pedigree_depth &depth)
+{
+    const std::string lines[] = {
+        ReportText::BlankLine,
+        depthSummaryLine(
+            "EQUIVALENT COMPLETE GENERATIONS", depth.equivalent_complete_generations, false),
+        depthSummaryLine("PEDIGREE COMPLETENESS INDEX, 4 GENERATIONS", depth.pci4 * 100.0, true),
+        depthSummaryLine("ANCESTRAL LOSS, 5 GENERATIONS", depth.ancestral_loss_5 * 100.0, true),
+        depthSummaryLine("ANCESTRAL LOSS, ALL GENERATIONS", depth.ancestral_loss_all * 100.0, true),
+        DepthText::GenerationNote,
+    };
+    const int count = static_cast<int>(std::size(lines));
+    if (m_lineCount + count > LinesPerPage)
+        write_page_header(HeaderMode::Depth);
+    for (const std::string &line : lines)
+        addLine(line);
+    m_lineCount += count;
+}
+
+void ReportComposer::reserveDepthChart()
+{
+    if (m_lineCount + 1 + DepthChart::ReservedLines > LinesPerPage)
+        write_page_header(HeaderMode::Depth);
+    else {
+        addLine(ReportText::BlankLine);
+        ++m_lineCount;
+    }
+    for (int line = 0; line < DepthChart::ReservedLines; ++line)
+        m_output.AddNLTag(ReportText::BlankLine, ReportStyle::NormalText,
+            ReportStyle::LeftParagraph, DepthChart::ReservedTag);
+    m_lineCount += DepthChart::ReservedLines;
 }

@@ -7,12 +7,14 @@
 class TCustomDocView;
 class inbreed;
 class PedigreeSource;
+struct pedigree_depth;
 
-// The kinds of page header: the listing's, the chart's and the table's.
+// The kinds of page header: the listing's, the chart's, the table's and the depth page's.
 enum class HeaderMode {
     Listing,
     Chart,
     Table,
+    Depth,
 };
 
 // Writes the analysis report into a document view, one line per item, counting 80 lines per
@@ -21,7 +23,9 @@ enum class HeaderMode {
 //   1. the input listing: every pedigree row with the engine's message (this also loads the
 //      rows into the engine);
 //   2. the pedigree chart: one page, eight generations drawn with box characters;
-//   3. the ancestor table: one line per bird, then a closing line.
+//   3. the ancestor table: one line per bird, then a closing line;
+//   4. the pedigree depth: one line per generation, the summary figures and a block of blank
+//      lines, tagged DepthChart::ReservedTag, that the page drawing fills with the depth chart.
 //
 // The line counts a header sets (6, 8 and 12) are larger than the lines it writes; together with
 // the limit of 80 they decide where pages break. Chart lines are not counted.
@@ -46,6 +50,9 @@ public:
     void write_chart();
     // Section 3: one line per bird of the pedigree order, the blank and the closing line.
     void write_table();
+    // Section 4: the depth figures of the analysis (empty after a failed compute: the headings
+    // alone) and the block reserved for the chart, on a page of its own when it does not fit.
+    void write_depth(const pedigree_depth &depth);
     // A page header of the given mode; the first header of a report starts no new page.
     void write_page_header(HeaderMode mode);
 
@@ -57,6 +64,8 @@ private:
     void addLine(const std::string &text);
     void placeChartLabels();
     void writeTableLine();
+    void writeDepthSummary(const pedigree_depth &depth);
+    void reserveDepthChart();
 
     TCustomDocView &m_output;
     inbreed &m_engine;

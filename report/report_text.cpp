@@ -27,8 +27,6 @@ const char *const UntitledFile = "Untitled.csv";
 static_assert(std::string_view("ZAN (Coefficient of Inbreeding) for pigeon lofts").size() == 48,
     "the maker's notice fills 48 characters of the page header");
 
-namespace {
-
 std::string underline(std::initializer_list<int> runs)
 {
     std::string line;
@@ -39,8 +37,6 @@ std::string underline(std::initializer_list<int> runs)
     }
     return line;
 }
-
-} // namespace
 
 std::string formatLine(const char *format, ...)
 {

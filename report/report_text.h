@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 // The fixed texts and line formats of the analysis report. Every function returns the exact bytes
@@ -73,6 +74,9 @@ std::string pageText(int pageNumber);
 
 // The date text, 16 spaces, the maker's notice, 28 spaces and the page text.
 std::string dateLine(const std::string &dateText, const std::string &pageText);
+
+// Runs of horizontal box lines of the given lengths separated by single spaces.
+std::string underline(std::initializer_list<int> runs);
 
 // The listing underline: runs of 3, 18, 18, 18 and 57 horizontal lines.
 std::string listingUnderline();

@@ -161,7 +161,7 @@ TEST_F(PairingsWindowTest, computesColoursAndSorts)
     EXPECT_EQ(pairs->model()->rowCount(), 6);
     EXPECT_EQ(cell(pairs, 5, 2).toString(), "25.00");
     EXPECT_EQ(cell(pairs, 0, 2).toString(), "0.00");
-    EXPECT_EQ(cell(pairs, 5, 3).toString(), "U1 (25.00)");
+    EXPECT_EQ(cell(pairs, 5, 4).toString(), "U1 (25.00)");
     EXPECT_TRUE(child<QPushButton>("saveCsvButton")->isEnabled());
     EXPECT_EQ(child<QLabel>("computeStatus")->text(), "6 pairs computed.");
 }
@@ -295,7 +295,7 @@ TEST_F(PairingsWindowTest, printsOnThePrinterGivenAndSaysWhenThereIsNone)
 {
     select(child<QListWidget>("cockList"), { "S1" });
     select(child<QListWidget>("henList"), { "D1" });
-    QTest::mouseClick(child<QPushButton>("computeButton"), Qt::LeftButton);
+    compute();
     ScriptedUserDialogs dialogs;
     dialogs.answerMessage(DialogButton::Ok);
     QTest::mouseClick(child<QPushButton>("printButton"), Qt::LeftButton);

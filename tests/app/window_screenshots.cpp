@@ -5,8 +5,9 @@
 //
 // It writes main-empty.png, main-loaded.png (FILE.csv, by default a bundled sample),
 // main-enlarged.png (the whole screen), main-smallest.png, main-editing.png, main-menu.png,
-// about.png, and for the sample of every kind of mistake check-list.png (the pedigree check's
-// list) and report-check.png (the report window's line on it) into FOLDER.
+// about.png, report-last-page.png (the report window on the report's last page, the pedigree
+// depth), and for the sample of every kind of mistake check-list.png (the pedigree check's list)
+// and report-check.png (the report window's line on it) into FOLDER.
 
 #include "app/about_box.h"
 #include "app/app_identity.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <iostream>
@@ -86,6 +88,19 @@ int main(int argc, char **argv)
         return 1;
     shoot(about, folder + "/about.png");
     about.hide();
+
+    mainF.openAtStart(pedigree);
+    {
+        TZAN_printF report(&mainF);
+        report.showAnalysis(mainF.pedigreeSource());
+        if (!QTest::qWaitFor(
+                [&] { return report.DVPrint1().Formatted() && !report.isBusy(); }, 20000))
+            return 1;
+        QScrollBar *pages = report.findChild<QScrollBar *>("ScrollBar1");
+        pages->setValue(pages->maximum());
+        shoot(report, folder + "/report-last-page.png");
+        report.ReturnClick();
+    }
 
     mainF.openAtStart(ZAN_EXAMPLES_DIR "/mistakes.csv");
     const pedigree_findings checked = checkPedigree(mainF.pedigreeSource());

@@ -274,10 +274,10 @@ TEST(Pairing, csvHoldsTheMatrixThePairsThenWhatWasLeftOut)
         "\"COCK\",\"D1\",\"H1\"\r\n"
         "\"S1\",25.0000,12.5000\r\n"
         "\r\n"
-        "\"COCK\",\"HEN\",\"ZAN\",\"ANCESTOR 1\",\"CONTRIBUTION 1\",\"ANCESTOR 2\","
+        "\"COCK\",\"HEN\",\"ZAN\",\"ECG\",\"ANCESTOR 1\",\"CONTRIBUTION 1\",\"ANCESTOR 2\","
         "\"CONTRIBUTION 2\",\"ANCESTOR 3\",\"CONTRIBUTION 3\"\r\n"
-        "\"S1\",\"H1\",12.5000,\"GS\",12.5000\r\n"
-        "\"S1\",\"D1\",25.0000,\"GD\",12.5000,\"GS\",12.5000\r\n"
+        "\"S1\",\"H1\",12.5000,2.0000,\"GS\",12.5000\r\n"
+        "\"S1\",\"D1\",25.0000,2.0000,\"GD\",12.5000,\"GS\",12.5000\r\n"
         "\r\n"
         "\"NOTE\"\r\n"
         "\"Row 8 (Q): Dam's Band length to long DAM SKIPPED.\"\r\n"
@@ -290,6 +290,17 @@ TEST(Pairing, csvWithNothingLeftOutHasNoNotes)
     PairingPlan plan;
     plan.compute(RowsSource({ { "S1", "GS", "GD" }, { "D1", "GS", "GD" } }), { "S1" }, { "D1" });
     EXPECT_EQ(pairingCsv(plan).find("NOTE"), std::string::npos);
+}
+
+// The young's parents count 1; each parent adds half its own: S2's parents S1 and D1 each have
+// two known parents (1), so S2 has 2, and its young with H1 (1) has 1 + (2 + 1) / 2.
+TEST(Pairing, equivalentCompleteGenerationsOfTheYoung)
+{
+    PairingPlan plan;
+    plan.compute(RowsSource(loft), { "S2", "GD2" }, { "H1" });
+    ASSERT_EQ(plan.cocks().size(), 2u);
+    EXPECT_DOUBLE_EQ(plan.equivalentCompleteGenerations(0, 0), 2.5);
+    EXPECT_DOUBLE_EQ(plan.equivalentCompleteGenerations(1, 0), 1.5); // GD2 has no known parent
 }
 
 } // namespace

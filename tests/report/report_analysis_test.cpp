@@ -118,7 +118,8 @@ TEST_P(ReportAnalysisPages, OnePrinterPagePerPageHeader)
     const int pages = analysis.run(source);
     const std::vector<ReportLine> lines = documentLines(analysis.OutPut());
     EXPECT_EQ(pages, pageHeaders(lines));
-    EXPECT_EQ(pages, 5 + 1 + 5); // 300 rows on 5 listing pages, the chart, 300 birds on 5 pages
+    // 300 rows on 5 listing pages, the chart, 300 birds on 5 pages, the pedigree depth.
+    EXPECT_EQ(pages, 5 + 1 + 5 + 1);
 
     const TDVDrawLines &drawn = analysis.DVPrint1().DocView().DVData().DrawItems;
     int startedLines = 0;

@@ -47,7 +47,7 @@ protected:
     {
         RowsSource source(std::move(rows), File);
         m_analysis.compose(source);
-        return documentLines(m_analysis.OutPut());
+        return beforeDepthPage(documentLines(m_analysis.OutPut()));
     }
 
     VirtualPrinter m_printer { VirtualPrinterSetup::a4(600) };

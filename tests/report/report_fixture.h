@@ -3,6 +3,7 @@
 // Shared helpers of the report tests: a pedigree source over plain rows and a line-by-line view
 // of a composed document.
 
+#include "report/depth_text.h"
 #include "report/pedigree_source.h"
 
 #include "docview/doc_view.h"
@@ -58,6 +59,19 @@ inline std::vector<ReportLine> documentLines(const TCustomDocView &view)
     for (int i = 0; i < view.GetLineCount(); ++i)
         lines.push_back({ view.GetItemText(i), view.GetItemStyle(i), view.GetItemPara(i),
             view.GetPageBreaksBeforeItems(i) });
+    return lines;
+}
+
+// The items before the report's last section, the pedigree depth page (tested on its own): up to
+// the page header that comes six items before the page's title.
+inline std::vector<ReportLine> beforeDepthPage(std::vector<ReportLine> lines)
+{
+    for (size_t i = 6; i < lines.size(); ++i) {
+        if (lines[i].text == DepthText::Title && lines[i].style == 2) {
+            lines.resize(i - 6);
+            break;
+        }
+    }
     return lines;
 }
 

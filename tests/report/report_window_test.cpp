@@ -108,7 +108,7 @@ protected:
     {
         m_nextPrinter = std::make_unique<TestPrinter>();
         m_printer = m_nextPrinter.get();
-        m_source.rows = tree(20); // five pages on the test printer's font
+        m_source.rows = tree(20); // six pages on the test printer's font, the last the depth
     }
     void TearDown() override
     {
@@ -175,13 +175,13 @@ TEST_F(ReportWindowTest, RunPaintsEveryProgressTextAndShowsPageOne)
     StatusRecorder status(child<QStatusBar>("StatusBar1"));
     analyze();
     const int count = pages();
-    ASSERT_EQ(count, 5);
+    ASSERT_EQ(count, 6);
 
     std::vector<std::string> expected { "Computing the ZAN statistiics.", "Repaginating..." };
     for (int page = 0; page <= count; ++page)
         expected.push_back("Repaginating (" + std::to_string(page) + ")");
     expected.push_back("");
-    expected.push_back("Previewing Page 1 of 5");
+    expected.push_back("Previewing Page 1 of 6");
     EXPECT_EQ(status.set, expected);
     // The window is drawn once with an empty status bar before the run starts.
     if (!status.painted.empty() && status.painted.front().empty())
@@ -190,13 +190,13 @@ TEST_F(ReportWindowTest, RunPaintsEveryProgressTextAndShowsPageOne)
 
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(scrollBar().minimum(), 1);
-    EXPECT_EQ(scrollBar().maximum(), 5);
+    EXPECT_EQ(scrollBar().maximum(), 6);
     EXPECT_EQ(scrollBar().value(), 1);
     EXPECT_EQ(preview().PageNo(), 1);
     EXPECT_EQ(preview().ZoomMode(), dvzmFullPage);
 }
 
-// Each row acts on the window showing page 1 of 5 and names the page it then shows.
+// Each row acts on the window showing page 1 of 6 and names the page it then shows.
 struct PagingCase
 {
     const char *name;
@@ -214,7 +214,7 @@ TEST_P(ReportWindowPaging, ScrollBarAndStatusFollowThePage)
     const int page = GetParam().page;
     EXPECT_EQ(preview().PageNo(), page);
     EXPECT_EQ(scrollBar().value(), page);
-    EXPECT_EQ(window().statusText(), "Previewing Page " + std::to_string(page) + " of 5");
+    EXPECT_EQ(window().statusText(), "Previewing Page " + std::to_string(page) + " of 6");
 }
 
 INSTANTIATE_TEST_SUITE_P(Actions, ReportWindowPaging,
@@ -226,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(Actions, ReportWindowPaging,
                 QTest::keyClick(&bar, Qt::Key_End);
                 QTest::keyClick(&bar, Qt::Key_Up);
             },
-            4 },
+            5 },
         PagingCase { "PageDownTwiceInThePreview",
             [](TZAN_printF &, QScrollBar &, TDVPrintPreview &preview) {
                 QTest::keyClick(&preview, Qt::Key_PageDown);
@@ -255,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(Actions, ReportWindowPaging,
             [](TZAN_printF &, QScrollBar &, TDVPrintPreview &preview) {
                 QTest::keyClick(&preview, Qt::Key_End);
             },
-            5 },
+            6 },
         PagingCase { "HomeFromPageThree",
             [](TZAN_printF &, QScrollBar &bar, TDVPrintPreview &preview) {
                 bar.setValue(3);
@@ -267,19 +267,19 @@ INSTANTIATE_TEST_SUITE_P(Actions, ReportWindowPaging,
                 QTest::keyClick(
                     window.findChild<QPushButton *>("Return"), Qt::Key_End, Qt::ControlModifier);
             },
-            5 },
+            6 },
         PagingCase { "CtrlHomeFromTheLastPage",
             [](TZAN_printF &, QScrollBar &bar, TDVPrintPreview &preview) {
-                bar.setValue(5);
+                bar.setValue(6);
                 QTest::keyClick(&preview, Qt::Key_Home, Qt::ControlModifier);
             },
             1 },
         PagingCase { "PageDownAtTheLastPageStays",
             [](TZAN_printF &, QScrollBar &bar, TDVPrintPreview &preview) {
-                bar.setValue(5);
+                bar.setValue(6);
                 QTest::keyClick(&preview, Qt::Key_PageDown);
             },
-            5 }),
+            6 }),
     [](const testing::TestParamInfo<PagingCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ReportWindowTest, PrintSendsEveryPageAsOneJobTitledWithTheFile)
@@ -290,12 +290,12 @@ TEST_F(ReportWindowTest, PrintSendsEveryPageAsOneJobTitledWithTheFile)
 
     EXPECT_EQ(status.set,
         (std::vector<std::string> { "Starting...", "Printing (1)", "Printing (2)", "Printing (3)",
-            "Printing (4)", "Printing (5)", "" }));
+            "Printing (4)", "Printing (5)", "Printing (6)", "" }));
     EXPECT_EQ(status.painted, status.set);
     ASSERT_EQ(m_printer->jobs().size(), 1u);
     const VirtualPrintJob &job = m_printer->jobs()[0];
     EXPECT_EQ(job.title, "/lofts/blue bar.csv");
-    EXPECT_EQ(job.pages.size(), 5u);
+    EXPECT_EQ(job.pages.size(), 6u);
     EXPECT_EQ(job.copies, 1);
     EXPECT_TRUE(job.finished);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -306,7 +306,7 @@ TEST_F(ReportWindowTest, CtrlPPrintsLikeThePrintButton)
     analyze();
     QTest::keyClick(&preview(), Qt::Key_P, Qt::ControlModifier);
     ASSERT_EQ(m_printer->jobs().size(), 1u);
-    EXPECT_EQ(m_printer->jobs()[0].pages.size(), 5u);
+    EXPECT_EQ(m_printer->jobs()[0].pages.size(), 6u);
 }
 
 TEST_F(ReportWindowTest, FailedPrintLeavesTheWindowUsable)
@@ -327,11 +327,11 @@ TEST_F(ReportWindowTest, FailedPrintLeavesTheWindowUsable)
     EXPECT_TRUE(window().isVisible());
 
     scrollBar().setValue(4);
-    EXPECT_EQ(window().statusText(), "Previewing Page 4 of 5");
+    EXPECT_EQ(window().statusText(), "Previewing Page 4 of 6");
     QTest::mouseClick(&child<QPushButton>("Print"), Qt::LeftButton);
     ASSERT_FALSE(m_printer->jobs().empty());
     EXPECT_TRUE(m_printer->jobs().back().finished);
-    EXPECT_EQ(m_printer->jobs().back().pages.size(), 5u);
+    EXPECT_EQ(m_printer->jobs().back().pages.size(), 6u);
 }
 
 TEST_F(ReportWindowTest, PrintWithoutAPrinterSaysHowToChooseOne)
@@ -371,19 +371,19 @@ TEST_F(ReportWindowTest, FailedRunShowsWhyAndLeavesNoPages)
 TEST_F(ReportWindowTest, ReturnThenAnalyzeComputesTheEditedRows)
 {
     analyze();
-    EXPECT_EQ(pages(), 5);
+    EXPECT_EQ(pages(), 6);
     QTest::mouseClick(&child<QPushButton>("Return"), Qt::LeftButton);
     EXPECT_FALSE(window().isVisible());
     EXPECT_FALSE(window().DVPrint1().Formatted());
 
     m_source.rows = tree(40, "BE-2021-");
     analyze();
-    EXPECT_EQ(pages(), 7);
+    EXPECT_EQ(pages(), 8);
     const std::string text = reportPlainText(window().analysis().OutPut());
     EXPECT_NE(text.find("BE-2021-40"), std::string::npos);
     EXPECT_EQ(text.find("NL-2020-"), std::string::npos);
-    EXPECT_EQ(window().statusText(), "Previewing Page 1 of 7");
-    EXPECT_EQ(scrollBar().maximum(), 7);
+    EXPECT_EQ(window().statusText(), "Previewing Page 1 of 8");
+    EXPECT_EQ(scrollBar().maximum(), 8);
 }
 
 TEST_F(ReportWindowTest, ActivatedAgainWithoutAnalyzeKeepsThePages)
@@ -403,7 +403,7 @@ TEST_F(ReportWindowTest, ActivatedAgainWithoutAnalyzeKeepsThePages)
 
     EXPECT_EQ(window().DVPrint1().FormatStamp(), stamp);
     EXPECT_EQ(preview().PageNo(), 3);
-    EXPECT_EQ(window().statusText(), "Previewing Page 3 of 5");
+    EXPECT_EQ(window().statusText(), "Previewing Page 3 of 6");
 }
 
 class ReportWindowClosing : public ReportWindowTest,
@@ -443,7 +443,7 @@ TEST_F(ReportWindowTest, ButtonsAndClosingWaitWhileAPrintRuns)
     };
     QTest::mouseClick(&child<QPushButton>("Print"), Qt::LeftButton);
 
-    EXPECT_EQ(attempts, 4);
+    EXPECT_EQ(attempts, 5);
     ASSERT_EQ(m_printer->jobs().size(), 1u);
     EXPECT_TRUE(m_printer->jobs()[0].finished);
     EXPECT_TRUE(window().isVisible());
