@@ -17,7 +17,7 @@ namespace {
 
 // The most ancestors f_a is taken from, and the change of f_a the rest may still make when the
 // picking stops.
-constexpr int most_ancestors_taken = 1000;
+constexpr int most_ancestors_taken = 100000;
 constexpr double ancestors_precision = 0.001;
 
 // Birds walked by one thread between two looks at the others and the progress.
@@ -42,6 +42,17 @@ struct Order
     std::vector<int> depth;
     std::vector<int> depthStart; // the first place of each depth, and `size` at the end
     std::vector<int> placeOf; // by store index; -1 for a bird on or below a loop
+
+    // The parents' places and depths side by side, so that a walk up the pedigree meets one
+    // cache line per bird.
+    struct Parents
+    {
+        int sire;
+        int dam;
+        int sireDepth;
+        int damDepth;
+    };
+    std::vector<Parents> parents; // by place
 };
 
 // The children of every bird, as one list cut at firstChild.
@@ -141,6 +152,11 @@ Order orderBirds(const kinship &pedigree)
             o.depth[at(p)] = static_cast<int>(d);
         }
     }
+    o.parents.resize(ordered.size());
+    const auto depthOrNone
+        = [&](int parent) { return parent == o.size ? -1 : o.depth[at(parent)]; };
+    for (Index p = 0; p < ordered.size(); ++p)
+        o.parents[p] = { o.sire[p], o.dam[p], depthOrNone(o.sire[p]), depthOrNone(o.dam[p]) };
     return o;
 }
 
@@ -205,17 +221,18 @@ public:
 private:
     void spread(int place, double weight)
     {
-        add(m_order.sire[at(place)], 0.5 * weight);
-        add(m_order.dam[at(place)], 0.5 * weight);
+        const Order::Parents &parents = m_order.parents[at(place)];
+        if (parents.sireDepth >= 0)
+            add(parents.sire, parents.sireDepth, 0.5 * weight);
+        if (parents.damDepth >= 0)
+            add(parents.dam, parents.damDepth, 0.5 * weight);
     }
 
-    void add(int parent, double weight)
+    void add(int parent, int depth, double weight)
     {
-        if (parent == m_order.size)
-            return;
         double &known = m_weight[at(parent)];
         if (known == 0.0)
-            m_byDepth[at(m_order.depth[at(parent)])].push_back(parent);
+            m_byDepth[at(depth)].push_back(parent);
         known += weight;
     }
 
@@ -278,6 +295,8 @@ public:
             for (std::thread &helper : helpers)
                 helper.join();
         }
+        if (!stopped && progress && !progress(done, at(m_order.size)))
+            stopped = true;
         return !stopped;
     }
 
@@ -388,9 +407,9 @@ public:
                 continue;
             const int unknown = unknownParents(p);
             if (ancestor[at(p)] || unknown == 2)
-                m_bounds.emplace(m_share[at(p)], p);
+                m_bounds.push({ m_share[at(p)], p, -1 });
             if (unknown == 1)
-                m_bounds.emplace(0.5 * m_share[at(p)], -1 - p);
+                m_bounds.push({ 0.5 * m_share[at(p)], -1 - p, -1 });
         }
     }
 
@@ -399,16 +418,20 @@ public:
         double explained = 0.0;
         double squares = 0.0;
         while (!m_bounds.empty() && group.ancestors_taken < most_ancestors_taken) {
-            const int candidate = m_bounds.top().second;
+            const Bound top = m_bounds.top();
             m_bounds.pop();
-            const double contribution = marginal(candidate);
-            if (!m_bounds.empty() && contribution < m_bounds.top().first) {
+            // A figure worked out since the last bird was taken is exact: on top, it is the
+            // largest.
+            const double contribution
+                = top.taken == group.ancestors_taken ? top.contribution : marginal(top.candidate);
+            if (!m_bounds.empty() && contribution < m_bounds.top().contribution) {
                 if (contribution > 0.0)
-                    m_bounds.emplace(contribution, candidate);
+                    m_bounds.push({ contribution, top.candidate, group.ancestors_taken });
                 continue;
             }
             if (contribution <= 0.0)
                 break;
+            const int candidate = top.candidate;
             take(candidate);
             ++group.ancestors_taken;
             explained += contribution;
@@ -467,7 +490,21 @@ private:
     AncestorWalk m_walk;
     std::vector<unsigned char> m_taken; // by place
     std::vector<unsigned char> m_parentTaken; // by place: the unknown parent was taken
-    std::priority_queue<std::pair<double, int>> m_bounds;
+    // A candidate's marginal contribution, exact when worked out after `taken` birds were taken
+    // (-1: not worked out) and no more have been taken since, else a bound.
+    struct Bound
+    {
+        double contribution;
+        int candidate;
+        int taken;
+
+        bool operator<(const Bound &other) const
+        {
+            return std::pair(contribution, candidate)
+                < std::pair(other.contribution, other.candidate);
+        }
+    };
+    std::priority_queue<Bound> m_bounds;
 };
 
 int currentYear()
