@@ -12,12 +12,14 @@
 //   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
 //   zan report FILE.csv --printer [NAME] [--text]
 //   zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv] [--pdf OUT.pdf] ...
+//   zan population FILE.csv [--group LIST] [--text] [--csv OUT.csv] [--json OUT.json] ...
 //   zan --help | -h
 //   zan --version
 enum class CommandKind {
     MainWindow,
     Report,
     Pairs,
+    Population,
     Help,
     Version,
 };
@@ -57,12 +59,30 @@ struct PairsOptions
     bool writesText() const { return output.text || (output.pdfFile.empty() && csvFile.empty()); }
 };
 
+// The population statistics: the pedigree file and the PDF and text options as for the report,
+// the reference group as given (as a list of the pairs command; empty: the birds with no
+// offspring) and the CSV and JSON files.
+struct PopulationOptions
+{
+    ReportOptions output;
+    std::string group;
+    std::string csvFile; // empty: no CSV
+    std::string jsonFile; // empty: no JSON
+
+    // With none of --pdf, --csv, --json and --text the text is written.
+    bool writesText() const
+    {
+        return output.text || (output.pdfFile.empty() && csvFile.empty() && jsonFile.empty());
+    }
+};
+
 struct CommandLine
 {
     CommandKind kind = CommandKind::MainWindow;
     std::string windowFile; // the file the main window opens; empty: untitled
     ReportOptions report;
     PairsOptions pairs;
+    PopulationOptions population;
 };
 
 // A bad argument; the message names it ("unknown option --foo").

@@ -40,10 +40,10 @@ struct GeneratedCase
     Pedigree rows;
 };
 
-class AgreesWithTheAnalysis : public testing::TestWithParam<GeneratedCase>
+class PopulationAgreesWithTheAnalysis : public testing::TestWithParam<GeneratedCase>
 { };
 
-TEST_P(AgreesWithTheAnalysis, forEveryBird)
+TEST_P(PopulationAgreesWithTheAnalysis, forEveryBird)
 {
     const Pedigree &rows = GetParam().rows;
     inbreed engine;
@@ -58,7 +58,7 @@ TEST_P(AgreesWithTheAnalysis, forEveryBird)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Population, AgreesWithTheAnalysis,
+INSTANTIATE_TEST_SUITE_P(Population, PopulationAgreesWithTheAnalysis,
     testing::Values(GeneratedCase { "fullSibLine", fullSibLine(6, "L") },
         GeneratedCase { "random120Over10", randomPedigree(3, 120, 10, "R") },
         GeneratedCase { "random600Over10", randomPedigree(5, 600, 10, "R") },
@@ -113,10 +113,10 @@ struct GroupCase
     double ancestorsShare;
 };
 
-class GroupFigures : public testing::TestWithParam<GroupCase>
+class PopulationGroupFigures : public testing::TestWithParam<GroupCase>
 { };
 
-TEST_P(GroupFigures, areTheHandWorkedOnes)
+TEST_P(PopulationGroupFigures, areTheHandWorkedOnes)
 {
     const GroupCase &c = GetParam();
     const population figures = computed(loaded(c.rows));
@@ -126,7 +126,7 @@ TEST_P(GroupFigures, areTheHandWorkedOnes)
     EXPECT_NEAR(figures.group().ancestors_share, c.ancestorsShare, 1e-12);
 }
 
-INSTANTIATE_TEST_SUITE_P(Population, GroupFigures,
+INSTANTIATE_TEST_SUITE_P(Population, PopulationGroupFigures,
     testing::Values(
         // D's parents A and B give half the genes of the full sibs E and F, C the other half:
         // three founders but two ancestors explain everything (D, then C).
