@@ -17,7 +17,7 @@ namespace {
 
 // The most ancestors f_a is taken from, and the change of f_a the rest may still make when the
 // picking stops.
-constexpr int most_ancestors_taken = 100000;
+constexpr int most_ancestors_taken = 2000;
 constexpr double ancestors_precision = 0.001;
 
 // Birds walked by one thread between two looks at the others and the progress.
@@ -43,14 +43,16 @@ struct Order
     std::vector<int> depthStart; // the first place of each depth, and `size` at the end
     std::vector<int> placeOf; // by store index; -1 for a bird on or below a loop
 
-    // The parents' places and depths side by side, so that a walk up the pedigree meets one
-    // cache line per bird.
+    // The parents' places and depths and the bird's sampling variance side by side, so that a
+    // walk up the pedigree meets one cache line per bird. The variance is filled in with the
+    // inbreeding.
     struct Parents
     {
         int sire;
         int dam;
         int sireDepth;
         int damDepth;
+        double variance = 0.0;
     };
     std::vector<Parents> parents; // by place
 };
@@ -156,7 +158,7 @@ Order orderBirds(const kinship &pedigree)
     const auto depthOrNone
         = [&](int parent) { return parent == o.size ? -1 : o.depth[at(parent)]; };
     for (Index p = 0; p < ordered.size(); ++p)
-        o.parents[p] = { o.sire[p], o.dam[p], depthOrNone(o.sire[p]), depthOrNone(o.dam[p]) };
+        o.parents[p] = { o.sire[p], o.dam[p], depthOrNone(o.sire[p]), depthOrNone(o.dam[p]), 0.0 };
     return o;
 }
 
@@ -254,9 +256,8 @@ std::size_t threadCount()
 class InbreedingPass
 {
 public:
-    explicit InbreedingPass(const Order &order)
-        : m_order(order), f(at(order.size) + 1, 0.0), variance(at(order.size) + 1, 0.0),
-          knownAncestors(at(order.size), 0)
+    explicit InbreedingPass(Order &order)
+        : m_order(order), f(at(order.size) + 1, 0.0), knownAncestors(at(order.size), 0)
     { }
 
     bool run(const std::function<bool(std::size_t, std::size_t)> &progress)
@@ -309,16 +310,17 @@ private:
             const int d = m_order.dam[pu];
             const double fs = s == m_order.size ? -1.0 : f[at(s)];
             const double fd = d == m_order.size ? -1.0 : f[at(d)];
-            variance[pu] = 0.5 - 0.25 * (fs + fd);
+            double &variance = m_order.parents[pu].variance;
+            variance = 0.5 - 0.25 * (fs + fd);
             if (p > first && s == m_order.sire[pu - 1] && d == m_order.dam[pu - 1]) {
                 f[pu] = f[pu - 1]; // a full sib of the bird before
                 knownAncestors[pu] = knownAncestors[pu - 1];
                 continue;
             }
-            double sum = variance[pu];
+            double sum = variance;
             int count = 0;
             walk.walk(p, [&](int ancestor, double weight) {
-                sum += weight * weight * variance[at(ancestor)];
+                sum += weight * weight * m_order.parents[at(ancestor)].variance;
                 ++count;
                 return true;
             });
@@ -327,11 +329,10 @@ private:
         }
     }
 
-    const Order &m_order;
+    Order &m_order;
 
 public:
     std::vector<double> f;
-    std::vector<double> variance;
     std::vector<int> knownAncestors;
 };
 
@@ -353,13 +354,12 @@ std::vector<double> contributions(const Order &order, const std::vector<int> &gr
 // Every bird's relationship with the group, averaged: A times the group's indicator over its
 // size, A = T D T', from the contributions (T' times the indicator), scaled by d and passed down
 // the order.
-std::vector<double> meanRelationship(
-    const Order &order, const std::vector<double> &share, const std::vector<double> &variance)
+std::vector<double> meanRelationship(const Order &order, const std::vector<double> &share)
 {
     std::vector<double> result(at(order.size) + 1, 0.0);
     for (int p = 0; p < order.size; ++p) {
         const Index pu = at(p);
-        result[pu] = variance[pu] * share[pu]
+        result[pu] = order.parents[pu].variance * share[pu]
             + 0.5 * (result[at(order.sire[pu])] + result[at(order.dam[pu])]);
     }
     return result;
@@ -407,9 +407,9 @@ public:
                 continue;
             const int unknown = unknownParents(p);
             if (ancestor[at(p)] || unknown == 2)
-                m_bounds.push({ m_share[at(p)], p, -1 });
+                m_unseen.push_back({ m_share[at(p)], p, -1 });
             if (unknown == 1)
-                m_bounds.push({ 0.5 * m_share[at(p)], -1 - p, -1 });
+                m_unseen.push_back({ 0.5 * m_share[at(p)], -1 - p, -1 });
         }
     }
 
@@ -417,14 +417,14 @@ public:
     {
         double explained = 0.0;
         double squares = 0.0;
-        while (!m_bounds.empty() && group.ancestors_taken < most_ancestors_taken) {
-            const Bound top = m_bounds.top();
-            m_bounds.pop();
+        std::sort(m_unseen.begin(), m_unseen.end());
+        while (hasNext() && group.ancestors_taken < most_ancestors_taken) {
+            const Bound top = takeNext();
             // A figure worked out since the last bird was taken is exact: on top, it is the
             // largest.
             const double contribution
                 = top.taken == group.ancestors_taken ? top.contribution : marginal(top.candidate);
-            if (!m_bounds.empty() && contribution < m_bounds.top().contribution) {
+            if (hasNext() && contribution < next().contribution) {
                 if (contribution > 0.0)
                     m_bounds.push({ contribution, top.candidate, group.ancestors_taken });
                 continue;
@@ -445,6 +445,41 @@ public:
     }
 
 private:
+    // A candidate's marginal contribution, exact when worked out after `taken` birds were taken
+    // (-1: not worked out) and no more have been taken since, else a bound.
+    struct Bound
+    {
+        double contribution;
+        int candidate;
+        int taken;
+
+        bool operator<(const Bound &other) const
+        {
+            return std::pair(contribution, candidate)
+                < std::pair(other.contribution, other.candidate);
+        }
+    };
+
+    bool hasNext() const { return !m_unseen.empty() || !m_bounds.empty(); }
+
+    // The candidate with the largest bound, not yet looked at or looked at before.
+    const Bound &next() const
+    {
+        if (m_bounds.empty() || (!m_unseen.empty() && m_bounds.top() < m_unseen.back()))
+            return m_unseen.back();
+        return m_bounds.top();
+    }
+
+    Bound takeNext()
+    {
+        const Bound top = next();
+        if (!m_unseen.empty() && &next() == &m_unseen.back())
+            m_unseen.pop_back();
+        else
+            m_bounds.pop();
+        return top;
+    }
+
     int unknownParents(int p) const
     {
         return (m_order.sire[at(p)] == m_order.size ? 1 : 0)
@@ -490,21 +525,10 @@ private:
     AncestorWalk m_walk;
     std::vector<unsigned char> m_taken; // by place
     std::vector<unsigned char> m_parentTaken; // by place: the unknown parent was taken
-    // A candidate's marginal contribution, exact when worked out after `taken` birds were taken
-    // (-1: not worked out) and no more have been taken since, else a bound.
-    struct Bound
-    {
-        double contribution;
-        int candidate;
-        int taken;
-
-        bool operator<(const Bound &other) const
-        {
-            return std::pair(contribution, candidate)
-                < std::pair(other.contribution, other.candidate);
-        }
-    };
-    std::priority_queue<Bound> m_bounds;
+    // The candidates never looked at, by their contribution, the largest last: most are never
+    // looked at, and a sorted list is read in order where a heap of them all would be searched.
+    std::vector<Bound> m_unseen;
+    std::priority_queue<Bound> m_bounds; // the candidates looked at
 };
 
 int currentYear()
@@ -518,7 +542,7 @@ int currentYear()
 bool population::compute(const kinship &pedigree, const options &settings)
 {
     *this = population();
-    const Order order = orderBirds(pedigree);
+    Order order = orderBirds(pedigree);
     m_loops = findLoops(pedigree, order);
     m_left_out = pedigree.bird_count() - order.size;
 
@@ -544,7 +568,7 @@ bool population::compute(const kinship &pedigree, const options &settings)
                 groupPlaces.push_back(p);
     }
     std::vector<double> share = contributions(order, groupPlaces);
-    const std::vector<double> relationship = meanRelationship(order, share, inbreeding.variance);
+    const std::vector<double> relationship = meanRelationship(order, share);
 
     const int thisYear = settings.this_year != 0 ? settings.this_year : currentYear();
     m_birds.resize(at(pedigree.bird_count()));

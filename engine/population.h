@@ -60,7 +60,7 @@ public:
         double founder_equivalents = 0.0; // f_e: 1 / sum of the founders' squared contributions
         // f_a: 1 / sum of squared marginal contributions of the ancestors (the group's ancestors
         // and founders, an unknown parent counting as one) picked one at a time, the largest
-        // first, until the rest can change it by less than 0.1 % (or 1000 are taken).
+        // first, until the rest can change it by less than 0.1 % (or 2,000 are taken).
         double ancestor_equivalents = 0.0;
         int ancestors_taken = 0;
         double ancestors_share = 0.0; // the group's genes the ancestors taken explain
