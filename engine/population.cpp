@@ -30,9 +30,10 @@ Index at(int value)
     return static_cast<Index>(value);
 }
 
-// The computed birds, every bird after its parents: by depth (0 without known parents, else one
-// more than the deeper parent), and within a depth full sibs side by side. Places run from 0 to
-// size - 1; the place `size` stands for an unknown parent.
+// The computed birds, every bird after its parents, related birds close together. Places run
+// from 0 to size - 1; the place `size` stands for an unknown parent. The birds are also listed by
+// depth (0 without known parents, else one more than the deeper parent), within a depth full
+// sibs side by side: the birds of one depth depend only on shallower ones.
 struct Order
 {
     int size = 0;
@@ -40,7 +41,8 @@ struct Order
     std::vector<int> sire; // places
     std::vector<int> dam;
     std::vector<int> depth;
-    std::vector<int> depthStart; // the first place of each depth, and `size` at the end
+    std::vector<int> byDepth; // places, depth by depth
+    std::vector<int> depthStart; // where each depth starts in byDepth, and `size` at the end
     std::vector<int> placeOf; // by store index; -1 for a bird on or below a loop
 
     // The parents' places and depths and the bird's sampling variance side by side, so that a
@@ -86,6 +88,52 @@ Children childrenOf(const kinship &pedigree)
     return c;
 }
 
+// Places the ordered birds in the order in which a walk up from the birds that are nobody's
+// parent, the last of the store first, finishes them: a bird after its parents, and most of a
+// bird's ancestors just before it, so that the walks up the pedigree stay in a small part of
+// memory.
+void placeBirds(const kinship &pedigree, const std::vector<int> &ordered, Order &o)
+{
+    enum : unsigned char { outside, waiting, opened, placed };
+    const Index n = at(pedigree.bird_count());
+    std::vector<unsigned char> state(n, outside);
+    std::vector<unsigned char> parent(n, 0);
+    for (const int b : ordered) {
+        state[at(b)] = waiting;
+        for (const int p : { pedigree.bird_at(b).sire, pedigree.bird_at(b).dam })
+            if (p != kinship::no_bird)
+                parent[at(p)] = 1;
+    }
+    o.placeOf.assign(n, -1);
+    o.bird.reserve(ordered.size());
+    std::vector<int> stack;
+    const auto walkUpFrom = [&](int root) {
+        stack.push_back(root);
+        while (!stack.empty()) {
+            const int b = stack.back();
+            if (state[at(b)] == placed) {
+                stack.pop_back();
+            } else if (state[at(b)] == waiting) {
+                state[at(b)] = opened;
+                for (const int p : { pedigree.bird_at(b).dam, pedigree.bird_at(b).sire })
+                    if (p != kinship::no_bird && state[at(p)] == waiting)
+                        stack.push_back(p);
+            } else {
+                stack.pop_back();
+                state[at(b)] = placed;
+                o.placeOf[at(b)] = static_cast<int>(o.bird.size());
+                o.bird.push_back(b);
+            }
+        }
+    };
+    for (int b = pedigree.bird_count() - 1; b >= 0; --b)
+        if (state[at(b)] == waiting && !parent[at(b)])
+            walkUpFrom(b);
+    for (const int b : ordered)
+        if (state[at(b)] == waiting)
+            walkUpFrom(b);
+}
+
 // Kahn's method: a bird is ordered once both its parents are. A bird on a loop, or descending
 // from one, is never ordered and keeps place -1.
 Order orderBirds(const kinship &pedigree)
@@ -116,44 +164,35 @@ Order orderBirds(const kinship &pedigree)
 
     Order o;
     o.size = static_cast<int>(ordered.size());
-    int deepest = 0;
-    for (const int b : ordered)
-        deepest = std::max(deepest, depthOf[at(b)]);
-    o.depthStart.assign(at(deepest) + 2, 0);
-    for (const int b : ordered)
-        ++o.depthStart[at(depthOf[at(b)]) + 1];
-    for (Index d = 0; d + 1 < o.depthStart.size(); ++d)
-        o.depthStart[d + 1] += o.depthStart[d];
-    o.bird.resize(ordered.size());
-    {
-        std::vector<int> filled(o.depthStart.begin(), o.depthStart.end() - 1);
-        for (const int b : ordered)
-            o.bird[at(filled[at(depthOf[at(b)])]++)] = b;
-    }
-    o.placeOf.assign(n, -1);
+    placeBirds(pedigree, ordered, o);
     o.sire.resize(ordered.size());
     o.dam.resize(ordered.size());
     o.depth.resize(ordered.size());
     const auto placeOrUnknown
         = [&](int parent) { return parent == kinship::no_bird ? o.size : o.placeOf[at(parent)]; };
-    for (Index d = 0; d + 1 < o.depthStart.size(); ++d) {
-        const auto first = o.bird.begin() + o.depthStart[d];
-        const auto end = o.bird.begin() + o.depthStart[d + 1];
-        // The parents of this depth are placed: full sibs are put side by side.
-        std::sort(first, end, [&](int x, int y) {
-            const kinship::bird &a = pedigree.bird_at(x);
-            const kinship::bird &b = pedigree.bird_at(y);
-            return std::pair(placeOrUnknown(a.sire), placeOrUnknown(a.dam))
-                < std::pair(placeOrUnknown(b.sire), placeOrUnknown(b.dam));
-        });
-        for (int p = o.depthStart[d]; p < o.depthStart[d + 1]; ++p) {
-            const kinship::bird &b = pedigree.bird_at(o.bird[at(p)]);
-            o.placeOf[at(o.bird[at(p)])] = p;
-            o.sire[at(p)] = placeOrUnknown(b.sire);
-            o.dam[at(p)] = placeOrUnknown(b.dam);
-            o.depth[at(p)] = static_cast<int>(d);
-        }
+    int deepest = 0;
+    for (int p = 0; p < o.size; ++p) {
+        const kinship::bird &b = pedigree.bird_at(o.bird[at(p)]);
+        o.sire[at(p)] = placeOrUnknown(b.sire);
+        o.dam[at(p)] = placeOrUnknown(b.dam);
+        o.depth[at(p)] = depthOf[at(o.bird[at(p)])];
+        deepest = std::max(deepest, o.depth[at(p)]);
     }
+    o.depthStart.assign(at(deepest) + 2, 0);
+    for (int p = 0; p < o.size; ++p)
+        ++o.depthStart[at(o.depth[at(p)]) + 1];
+    for (Index d = 0; d + 1 < o.depthStart.size(); ++d)
+        o.depthStart[d + 1] += o.depthStart[d];
+    o.byDepth.resize(ordered.size());
+    std::vector<int> filled(o.depthStart.begin(), o.depthStart.end() - 1);
+    for (int p = 0; p < o.size; ++p)
+        o.byDepth[at(filled[at(o.depth[at(p)])]++)] = p;
+    for (Index d = 0; d + 1 < o.depthStart.size(); ++d)
+        std::sort(o.byDepth.begin() + o.depthStart[d], o.byDepth.begin() + o.depthStart[d + 1],
+            [&](int x, int y) {
+                return std::pair(o.sire[at(x)], o.dam[at(x)])
+                    < std::pair(o.sire[at(y)], o.dam[at(y)]);
+            });
     o.parents.resize(ordered.size());
     const auto depthOrNone
         = [&](int parent) { return parent == o.size ? -1 : o.depth[at(parent)]; };
@@ -267,7 +306,7 @@ public:
         std::atomic<std::size_t> done { 0 };
         std::atomic<bool> stopped { false };
         for (Index d = 0; d + 1 < m_order.depthStart.size() && !stopped; ++d) {
-            const int first = m_order.depthStart[d];
+            const int first = m_order.depthStart[d]; // in byDepth
             const int end = m_order.depthStart[d + 1];
             const std::size_t pieces = (at(end - first) + birds_per_piece - 1) / birds_per_piece;
             std::atomic<std::size_t> next { 0 };
@@ -302,9 +341,11 @@ public:
     }
 
 private:
+    // The birds from `first` to `end` of byDepth.
     void walkBirds(AncestorWalk &walk, int first, int end)
     {
-        for (int p = first; p < end; ++p) {
+        for (int i = first; i < end; ++i) {
+            const int p = m_order.byDepth[at(i)];
             const Index pu = at(p);
             const int s = m_order.sire[pu];
             const int d = m_order.dam[pu];
@@ -312,9 +353,10 @@ private:
             const double fd = d == m_order.size ? -1.0 : f[at(d)];
             double &variance = m_order.parents[pu].variance;
             variance = 0.5 - 0.25 * (fs + fd);
-            if (p > first && s == m_order.sire[pu - 1] && d == m_order.dam[pu - 1]) {
-                f[pu] = f[pu - 1]; // a full sib of the bird before
-                knownAncestors[pu] = knownAncestors[pu - 1];
+            const Index before = i > first ? at(m_order.byDepth[at(i - 1)]) : pu;
+            if (before != pu && s == m_order.sire[before] && d == m_order.dam[before]) {
+                f[pu] = f[before]; // a full sib of the bird before
+                knownAncestors[pu] = knownAncestors[before];
                 continue;
             }
             double sum = variance;

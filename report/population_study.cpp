@@ -1,19 +1,6 @@
 #include "population_study.h"
 
-#include <algorithm>
 #include <unordered_set>
-
-namespace {
-
-std::string trimmed(const std::string &text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
-
-} // namespace
 
 void PopulationStudy::addRow(int row, const PedigreeRow &bands)
 {
@@ -39,8 +26,7 @@ std::vector<int> PopulationStudy::resolveGroup(const std::vector<std::string> &b
 {
     std::vector<int> birds;
     std::unordered_set<std::string> seen;
-    for (const std::string &given : bands) {
-        const std::string band = trimmed(given);
+    for (const std::string &band : bands) {
         if (band.empty() || !seen.insert(band).second)
             continue;
         const int bird = m_pedigree.find(band);

@@ -42,9 +42,9 @@ public:
     // Reads every row of `pedigree` with addRow() and takes its file name.
     void load(const PedigreeSource &pedigree);
 
-    // Computes every figure, the group given by bands (trimmed like grid cells; empty ones are
-    // skipped). `this_year` places two-digit years of the bands (0: the current year). False when
-    // stopped through `progress`.
+    // Computes every figure, the group given by bands (matched exactly, as trimmed grid cells
+    // are; empty ones are skipped). `thisYear` places two-digit years of the bands (0: the
+    // current year). False when stopped through `progress`.
     bool compute(
         const std::vector<std::string> &group, const Progress &progress = {}, int thisYear = 0);
 

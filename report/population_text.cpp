@@ -86,8 +86,9 @@ std::vector<std::string> PopulationText::summaryLines(const PopulationStudy &stu
     lines.push_back(figureLine(
         "  effective number of founders (f_e)", formatLine("%.2f", group.founder_equivalents)));
     lines.push_back(figureLine("  effective number of ancestors (f_a)",
-        formatLine("%.2f from %d ancestors explaining %.2f %% of the genes",
-            group.ancestor_equivalents, group.ancestors_taken, 100.0 * group.ancestors_share)));
+        formatLine("%.2f from %d ancestors explaining %.2f %% of the genes%s",
+            group.ancestor_equivalents, group.ancestors_taken, 100.0 * group.ancestors_share,
+            group.ancestors_share < 0.999 ? " (at most: more would lower it)" : "")));
     lines.push_back(figureLine("  mean individual increase in inbreeding",
         formatLine("%.4f %% over %d birds with more than one generation",
             100.0 * group.mean_increase, group.increase_birds)));
