@@ -459,6 +459,7 @@ public:
     {
         double explained = 0.0;
         double squares = 0.0;
+        double last = 0.0;
         std::sort(m_unseen.begin(), m_unseen.end());
         while (hasNext() && group.ancestors_taken < most_ancestors_taken) {
             const Bound top = takeNext();
@@ -478,12 +479,15 @@ public:
             ++group.ancestors_taken;
             explained += contribution;
             squares += contribution * contribution;
+            last = contribution;
             // What is left adds at most the contribution just taken times the share left.
             if (contribution * std::max(0.0, 1.0 - explained) < ancestors_precision * squares)
                 break;
         }
         group.ancestor_equivalents = squares > 0.0 ? 1.0 / squares : 0.0;
         group.ancestors_share = explained;
+        const double most = squares + last * std::max(0.0, 1.0 - explained);
+        group.ancestor_equivalents_least = most > 0.0 ? 1.0 / most : 0.0;
     }
 
 private:

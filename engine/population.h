@@ -62,6 +62,9 @@ public:
         // and founders, an unknown parent counting as one) picked one at a time, the largest
         // first, until the rest can change it by less than 0.1 % (or 2,000 are taken).
         double ancestor_equivalents = 0.0;
+        // What the ancestors not taken can lower f_a to at the most: each adds no more than the
+        // last one taken. Equal to f_a but for 0.1 % when the picking ran to its end.
+        double ancestor_equivalents_least = 0.0;
         int ancestors_taken = 0;
         double ancestors_share = 0.0; // the group's genes the ancestors taken explain
         // The individual increase in inbreeding, 1 - (1 - F)^(1 / (ecg - 1)), averaged over the

@@ -85,10 +85,14 @@ std::vector<std::string> PopulationText::summaryLines(const PopulationStudy &stu
         "  founders (an unknown parent counts as one)", formatLine("%d", group.founders)));
     lines.push_back(figureLine(
         "  effective number of founders (f_e)", formatLine("%.2f", group.founder_equivalents)));
+    const bool allTaken = group.ancestors_share >= 0.999;
     lines.push_back(figureLine("  effective number of ancestors (f_a)",
-        formatLine("%.2f from %d ancestors explaining %.2f %% of the genes%s",
-            group.ancestor_equivalents, group.ancestors_taken, 100.0 * group.ancestors_share,
-            group.ancestors_share < 0.999 ? " (at most: more would lower it)" : "")));
+        allTaken ? formatLine("%.2f", group.ancestor_equivalents)
+                 : formatLine("%.2f to %.2f", group.ancestor_equivalents_least,
+                     group.ancestor_equivalents)));
+    lines.push_back(figureLine("  ancestors taken for f_a",
+        formatLine("%d, explaining %.2f %% of the genes", group.ancestors_taken,
+            100.0 * group.ancestors_share)));
     lines.push_back(figureLine("  mean individual increase in inbreeding",
         formatLine("%.4f %% over %d birds with more than one generation",
             100.0 * group.mean_increase, group.increase_birds)));
@@ -169,6 +173,7 @@ std::string PopulationText::json(const PopulationStudy &study)
         { "founders", group.founders },
         { "founder_equivalents", group.founder_equivalents },
         { "ancestor_equivalents", group.ancestor_equivalents },
+        { "ancestor_equivalents_least", group.ancestor_equivalents_least },
         { "ancestors_taken", group.ancestors_taken },
         { "ancestors_share_percent", 100.0 * group.ancestors_share },
         { "increase_birds", group.increase_birds },

@@ -123,6 +123,7 @@ TEST_P(PopulationGroupFigures, areTheHandWorkedOnes)
     EXPECT_EQ(figures.group().founders, c.founders);
     EXPECT_NEAR(figures.group().founder_equivalents, c.founderEquivalents, 1e-12);
     EXPECT_NEAR(figures.group().ancestor_equivalents, c.ancestorEquivalents, 1e-12);
+    EXPECT_NEAR(figures.group().ancestor_equivalents_least, c.ancestorEquivalents, 1e-12);
     EXPECT_NEAR(figures.group().ancestors_share, c.ancestorsShare, 1e-12);
 }
 
