@@ -59,6 +59,8 @@ public:
     {
         for (m_next = 1; m_next < m_arguments.size();)
             take(m_arguments[m_next++]);
+        if (m_options.inputFile.empty() && m_population)
+            throw CommandLineError("population needs a pedigree file: zan population FILE.csv");
         if (m_options.inputFile.empty())
             throw CommandLineError(m_pairs
                     ? "pairs needs a pedigree file: zan pairs FILE.csv --cocks LIST --hens LIST"
@@ -80,7 +82,35 @@ public:
         return m_pairsOptions;
     }
 
+    PopulationOptions parsePopulation()
+    {
+        m_population = true;
+        m_populationOptions.output = parse();
+        return m_populationOptions;
+    }
+
 private:
+    // The options only `zan population` takes; false for any other.
+    bool takePopulationOption(const Option &option)
+    {
+        if (!m_population)
+            return false;
+        if (option.name == "--group") {
+            m_populationOptions.group = valueOf(option);
+            if (m_populationOptions.group.empty())
+                throw CommandLineError("--group needs a list of bands or @FILE");
+        } else if (option.name == "--csv" || option.name == "--json") {
+            std::string &file = option.name == "--csv" ? m_populationOptions.csvFile
+                                                       : m_populationOptions.jsonFile;
+            file = valueOf(option);
+            if (file.empty())
+                throw CommandLineError(option.name + " needs a file name");
+        } else {
+            return false;
+        }
+        return true;
+    }
+
     void take(const std::string &argument)
     {
         if (argument.size() < 2 || argument[0] != '-' || argument == "--") {
@@ -88,6 +118,8 @@ private:
             return;
         }
         const Option option = splitOption(argument);
+        if (takePopulationOption(option))
+            return;
         if (option.name == "--text") {
             if (option.hasValue)
                 throw CommandLineError("--text takes no value");
@@ -106,7 +138,7 @@ private:
             m_options.jsonFile = valueOf(option);
             if (m_options.jsonFile.empty())
                 throw CommandLineError("--json needs a file name");
-        } else if (!m_pairs && option.name == "--printer") {
+        } else if (!m_pairs && !m_population && option.name == "--printer") {
             m_options.printer = printerName(option);
         } else if (m_pairs && (option.name == "--cocks" || option.name == "--hens")) {
             const bool cocks = option.name == "--cocks";
@@ -161,6 +193,8 @@ private:
 
     const std::vector<std::string> &m_arguments;
     bool m_pairs = false;
+    bool m_population = false;
+    PopulationOptions m_populationOptions;
     bool m_cocksGiven = false;
     bool m_hensGiven = false;
     size_t m_next = 1;
@@ -221,6 +255,11 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
         command.check = parseCheck(arguments);
         return command;
     }
+    if (first == "population") {
+        command.kind = CommandKind::Population;
+        command.population = ReportArguments(arguments).parsePopulation();
+        return command;
+    }
     if (first != "report") {
         if (first.empty() || first[0] == '-')
             throw CommandLineError("unknown option " + first);
@@ -249,6 +288,10 @@ std::string usageText()
            "                           the inbreeding of the young of every cock with every hen\n"
            "  zan check FILE.csv [--json OUT.json]\n"
            "                           list every problem in the pedigree, with its rows\n"
+           "  zan population FILE.csv [--group LIST] [--text] [--csv OUT.csv] [--json OUT.json]\n"
+           "            [--pdf OUT.pdf] [--paper a4|letter] [--dpi N]\n"
+           "                           inbreeding, pedigree completeness and kinship of every\n"
+           "                           bird; founders, ancestors and effective size of a group\n"
            "  zan --help               show this text\n"
            "  zan --version            show the version\n"
            "\n"
@@ -273,6 +316,13 @@ std::string usageText()
            "\n"
            "Check options:\n"
            "  --json OUT.json          write the findings and the summary as JSON as well\n"
+           "Population options:\n"
+           "  --group LIST             the reference group: bands separated by commas, or @FILE\n"
+           "                           (default: the birds with no offspring in the file)\n"
+           "  --csv OUT.csv            write every bird's figures as comma-separated values\n"
+           "  --json OUT.json          write the summary and the by-year table as JSON\n"
+           "  --text, --pdf, --paper, --dpi  as for the report (text is the default without\n"
+           "                           --pdf, --csv and --json)\n"
            "\n"
            "A pedigree with errors still gets its report, which shows them; the exit status is\n"
            "then 0. A file that cannot be read or written, or a bad option, gives 1 or 2.\n"

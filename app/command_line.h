@@ -13,6 +13,7 @@
 //   zan report FILE.csv --printer [NAME] [--text] [--json OUT.json]
 //   zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv] [--pdf OUT.pdf] ...
 //   zan check FILE.csv [--json OUT.json]
+//   zan population FILE.csv [--group LIST] [--text] [--csv OUT.csv] [--json OUT.json] ...
 //   zan --help | -h
 //   zan --version
 enum class CommandKind {
@@ -20,6 +21,7 @@ enum class CommandKind {
     Report,
     Pairs,
     Check,
+    Population,
     Help,
     Version,
 };
@@ -67,6 +69,23 @@ struct CheckOptions
     std::string jsonFile; // empty: no JSON
 };
 
+// The population statistics: the pedigree file and the PDF and text options as for the report,
+// the reference group as given (as a list of the pairs command; empty: the birds with no
+// offspring) and the CSV and JSON files.
+struct PopulationOptions
+{
+    ReportOptions output;
+    std::string group;
+    std::string csvFile; // empty: no CSV
+    std::string jsonFile; // empty: no JSON
+
+    // With none of --pdf, --csv, --json and --text the text is written.
+    bool writesText() const
+    {
+        return output.text || (output.pdfFile.empty() && csvFile.empty() && jsonFile.empty());
+    }
+};
+
 struct CommandLine
 {
     CommandKind kind = CommandKind::MainWindow;
@@ -74,6 +93,7 @@ struct CommandLine
     ReportOptions report;
     PairsOptions pairs;
     CheckOptions check;
+    PopulationOptions population;
 };
 
 // A bad argument; the message names it ("unknown option --foo").

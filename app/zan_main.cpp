@@ -3,6 +3,7 @@
 #include "app/check_command.h"
 #include "app/command_line.h"
 #include "app/pairs_command.h"
+#include "app/population_command.h"
 #include "app/report_command.h"
 #include "app/start_up.h"
 
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -72,6 +74,13 @@ int zanMain(int argc, char **argv)
     }
     case CommandKind::Check:
         return runCheckCommand(command.check, std::cout, std::cerr);
+    case CommandKind::Population: {
+        chooseHeadlessPlatform();
+        defaultMessageHandler = qInstallMessageHandler(batchMessageHandler);
+        QApplication application(argc, argv);
+        return runPopulationCommand(
+            command.population, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    }
     case CommandKind::MainWindow:
         return runMainWindow(argc, argv, command.windowFile);
     }

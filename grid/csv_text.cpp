@@ -83,3 +83,49 @@ int SinglePos(char character, std::string_view text)
     }
     return 0;
 }
+
+namespace {
+
+constexpr char quote = '"';
+
+// CSVToLineFeeds without a copy for the usual field that holds no LF.
+std::string restoreLineBreaks(std::string field)
+{
+    if (field.find('\n') == std::string::npos)
+        return field;
+    return CSVToLineFeeds(field);
+}
+
+} // namespace
+
+void SplitCSVLine(
+    std::string_view line, char delimiter, const std::function<void(std::string)> &field)
+{
+    std::string_view rest(line);
+    while (rest.find(delimiter) != std::string_view::npos) {
+        std::string text;
+        if (rest.front() == quote) {
+            rest.remove_prefix(1);
+            const int closing = SinglePos(quote, rest);
+            if (closing > 0) {
+                text = DoubleToSingleChar(
+                    quote, rest.substr(0, static_cast<std::size_t>(closing) - 1));
+                rest.remove_prefix(static_cast<std::size_t>(closing));
+            }
+            const std::size_t next = rest.find(delimiter);
+            rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
+        } else {
+            const std::size_t next = rest.find(delimiter);
+            text = DoubleToSingleChar(quote, rest.substr(0, next));
+            rest.remove_prefix(next + 1);
+        }
+        field(restoreLineBreaks(std::move(text)));
+    }
+    if (rest.empty())
+        return;
+    if (rest.front() == quote)
+        rest.remove_prefix(1);
+    if (!rest.empty() && rest.back() == quote)
+        rest.remove_suffix(1);
+    field(restoreLineBreaks(DoubleToSingleChar(quote, rest)));
+}

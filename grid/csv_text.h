@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,3 +26,12 @@ std::string DoubleToSingleChar(char character, std::string_view text);
 // when the run is odd; a pair never closes it. An occurrence at the very end closes it whatever
 // the run.
 int SinglePos(char character, std::string_view text);
+
+// Splits one line of a comma-separated file into its fields and hands each to `field`, in order.
+// Fields are split off the left while a delimiter remains; a field that starts with a quote runs
+// to its closing quote (SinglePos) and anything from there to the next delimiter is skipped, as
+// is the rest of the line when no delimiter follows. The text after the last delimiter is the
+// last field, without a quote at either end; none when it is empty. Doubled quotes become one
+// (DoubleToSingleChar) and line breaks inside a field become CR LF (CSVToLineFeeds).
+void SplitCSVLine(
+    std::string_view line, char delimiter, const std::function<void(std::string)> &field);

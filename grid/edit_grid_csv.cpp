@@ -48,14 +48,6 @@ void appendField(
     line += text;
 }
 
-// CSVToLineFeeds without a copy for the usual field that holds no LF.
-std::string restoreLineBreaks(std::string field)
-{
-    if (field.find('\n') == std::string::npos)
-        return field;
-    return CSVToLineFeeds(field);
-}
-
 } // namespace
 
 int TEditGrid::GetSaveStartRow() const
@@ -147,39 +139,11 @@ void TEditGrid::LoadFromCSV(const std::string &fileName)
     notify(&EditGridObserver::cellsLoaded);
 }
 
-// Splits one line into fields and stores them from the given column on. Fields are split off the
-// left while a delimiter remains; a field that starts with a quote runs to its closing quote
-// (SinglePos) and anything from there to the next delimiter is skipped, as is the rest of the line
-// when no delimiter follows. The text after the last delimiter is the last field.
+// Splits one line into fields and stores them from the given column on.
 void TEditGrid::loadLine(const std::string &line, int column, int row)
 {
-    std::string_view rest(line);
-    while (rest.find(CsvDelimiter) != std::string_view::npos) {
-        std::string field;
-        if (rest.front() == quote) {
-            rest.remove_prefix(1);
-            const int closing = SinglePos(quote, rest);
-            if (closing > 0) {
-                field = DoubleToSingleChar(
-                    quote, rest.substr(0, static_cast<std::size_t>(closing) - 1));
-                rest.remove_prefix(static_cast<std::size_t>(closing));
-            }
-            const std::size_t next = rest.find(CsvDelimiter);
-            rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
-        } else {
-            const std::size_t next = rest.find(CsvDelimiter);
-            field = DoubleToSingleChar(quote, rest.substr(0, next));
-            rest.remove_prefix(next + 1);
-        }
-        storeLoadedField(column, row, restoreLineBreaks(std::move(field)));
-    }
-    if (rest.empty())
-        return;
-    if (rest.front() == quote)
-        rest.remove_prefix(1);
-    if (!rest.empty() && rest.back() == quote)
-        rest.remove_suffix(1);
-    storeLoadedField(column, row, restoreLineBreaks(DoubleToSingleChar(quote, rest)));
+    SplitCSVLine(line, CsvDelimiter,
+        [&](std::string field) { storeLoadedField(column, row, std::move(field)); });
 }
 
 // Widens the table first when the field lies beyond the last column, so every stored cell lies

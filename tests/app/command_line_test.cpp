@@ -162,7 +162,16 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineInvalid,
             "check needs a pedigree file: zan check FILE.csv" },
         InvalidCase {
             "CheckJsonWithoutValue", { "check", "a.csv", "--json" }, "--json needs a value" },
-        InvalidCase { "CheckTextOption", { "check", "a.csv", "--text" }, "unknown option --text" }),
+        InvalidCase { "CheckTextOption", { "check", "a.csv", "--text" }, "unknown option --text" },
+        InvalidCase { "PopulationWithoutFile", { "population", "--csv", "o.csv" },
+            "population needs a pedigree file: zan population FILE.csv" },
+        InvalidCase { "GroupEmpty", { "population", "a.csv", "--group=" },
+            "--group needs a list of bands or @FILE" },
+        InvalidCase { "JsonOnlyForPopulation",
+            { "pairs", "a.csv", "--cocks=A", "--hens=B", "--json", "o.json" },
+            "unknown option --json" },
+        InvalidCase { "NoPrinterForPopulation", { "population", "a.csv", "--printer" },
+            "unknown option --printer" }),
     [](const testing::TestParamInfo<InvalidCase> &info) { return std::string(info.param.name); });
 
 TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
@@ -172,6 +181,20 @@ TEST(CommandLine, TextIsWrittenUnlessOnlyAPdfIsAskedFor)
     EXPECT_TRUE(options("a.csv", "o.pdf", true).writesText());
     EXPECT_FALSE(onPrinter("a.csv", "Loft").writesText());
     EXPECT_TRUE(onPrinter("a.csv", "", true).writesText());
+}
+
+TEST(CommandLine, PopulationTakesTheGroupAndTheOutputs)
+{
+    const CommandLine command = parseCommandLine({ "population", "a.csv", "--group", "@young.txt",
+        "--csv=o.csv", "--json", "o.json", "--pdf", "o.pdf" });
+    EXPECT_EQ(command.kind, CommandKind::Population);
+    EXPECT_EQ(command.population.output.inputFile, "a.csv");
+    EXPECT_EQ(command.population.group, "@young.txt");
+    EXPECT_EQ(command.population.csvFile, "o.csv");
+    EXPECT_EQ(command.population.jsonFile, "o.json");
+    EXPECT_EQ(command.population.output.pdfFile, "o.pdf");
+    EXPECT_FALSE(command.population.writesText());
+    EXPECT_TRUE(parseCommandLine({ "population", "a.csv" }).population.writesText());
 }
 
 TEST(CommandLine, PairsTakesTheListsAndTheOutputs)
