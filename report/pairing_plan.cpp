@@ -5,17 +5,13 @@
 #include <tuple>
 #include <unordered_set>
 
-namespace {
-
-std::string trimmed(const std::string &text)
+std::string PairingPlan::trimmed(const std::string &text)
 {
     const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
     return first < last ? std::string(first, last) : std::string();
 }
-
-} // namespace
 
 void PairingPlan::load(const PedigreeSource &pedigree)
 {

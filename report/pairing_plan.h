@@ -78,6 +78,13 @@ public:
     // Every pair, from the least to the most inbred young; equal ones by cock, then hen band.
     std::vector<Pair> pairsByInbreeding() const;
 
+    // A band as the lists take it: without leading and trailing blanks and control characters.
+    static std::string trimmed(const std::string &text);
+
+    // The engine's pedigree and figures, for the allocation and the mean kinship.
+    const kinship &pedigree() const { return m_pedigree; }
+    const kinship::plan &figures() const { return m_plan; }
+
 private:
     std::vector<std::string> birdsNotOfSex(char sex) const;
     std::vector<int> resolve(const std::vector<std::string> &bands, const char *role,
