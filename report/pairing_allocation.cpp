@@ -84,8 +84,9 @@ void PairingAllocation::describe(const PairingPlan &plan, const pair_allocation:
         return;
     case problem::cock_fixed_too_often:
         m_remarks.push_back("Cock " + cockAt(remark.where.cock) + " is fixed to more than "
-            + std::to_string(m_limits.maxPerCock) + " hen(s): the fixed pair "
-            + pairText(cockAt(remark.where.cock), henAt(remark.where.hen)) + " is dropped.");
+            + std::to_string(m_limits.maxPerCock) + (m_limits.maxPerCock == 1 ? " hen" : " hens")
+            + ": the fixed pair " + pairText(cockAt(remark.where.cock), henAt(remark.where.hen))
+            + " is dropped.");
         return;
     case problem::fixed_above_bound:
         m_remarks.push_back("Fixed pair "

@@ -43,14 +43,19 @@ std::string allocationSummary(const PairingAllocation &allocation)
         allocation.meanInbreeding() * 100.0, allocation.largestInbreeding() * 100.0);
 }
 
-std::string unpairedLine(const PairingAllocation &allocation)
+std::vector<std::string> unpairedLines(const PairingAllocation &allocation, std::size_t width)
 {
-    if (allocation.unpairedHens().empty())
-        return "Every hen is paired.";
-    std::string line = "Hens left unpaired:";
-    for (const std::string &hen : allocation.unpairedHens())
-        line += (&hen == &allocation.unpairedHens().front() ? " " : ", ") + hen;
-    return line + ".";
+    const std::vector<std::string> &hens = allocation.unpairedHens();
+    if (hens.empty())
+        return { "Every hen is paired." };
+    std::vector<std::string> lines = { "Hens left unpaired:" };
+    for (std::size_t i = 0; i < hens.size(); ++i) {
+        const std::string word = hens[i] + (i + 1 < hens.size() ? "," : ".");
+        if (lines.back().size() + 1 + word.size() > width)
+            lines.push_back({});
+        lines.back() += (lines.back().empty() ? "" : " ") + word;
+    }
+    return lines;
 }
 } // namespace PairingText
 
@@ -59,6 +64,7 @@ namespace {
 constexpr int BandWidth = kinship::band_length;
 constexpr int CellWidth = 7; // "%7.2f", and seven characters of a hen's band per heading line
 constexpr int HeadingLinesPerBand = 3;
+constexpr int LineWidth = 2 * (BandWidth + 1) + 5 + 3 * (BandWidth + 7); // of a pairs line
 
 std::string runs(std::initializer_list<int> widths)
 {
@@ -204,8 +210,11 @@ void PairingComposer::writeAllocation()
         startLine(Section::Allocation);
         addLine(PairingText::pairLine(m_plan, pair.cock, pair.hen));
     }
-    std::vector<std::string> lines = { ReportText::BlankLine,
-        PairingText::allocationSummary(*m_allocation), PairingText::unpairedLine(*m_allocation) };
+    std::vector<std::string> lines
+        = { ReportText::BlankLine, PairingText::allocationSummary(*m_allocation) };
+    const std::vector<std::string> unpaired
+        = PairingText::unpairedLines(*m_allocation, static_cast<std::size_t>(LineWidth));
+    lines.insert(lines.end(), unpaired.begin(), unpaired.end());
     lines.insert(lines.end(), m_allocation->remarks().begin(), m_allocation->remarks().end());
     for (const std::string &line : lines) {
         startLine(Section::Allocation);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class PairingAllocation;
 class PairingPlan;
@@ -69,6 +70,7 @@ std::string pairLine(const PairingPlan &plan, std::size_t cock, std::size_t hen)
 std::string allocationLimits(const PairingAllocation &allocation);
 // "3 pairs; inbreeding of the young: mean 1.56 %, largest 3.13 %."
 std::string allocationSummary(const PairingAllocation &allocation);
-// "Hens left unpaired: A, B." or "Every hen is paired."
-std::string unpairedLine(const PairingAllocation &allocation);
+// "Hens left unpaired: A, B." or "Every hen is paired.", broken into lines of at most `width`
+// characters (a longer band stands alone).
+std::vector<std::string> unpairedLines(const PairingAllocation &allocation, std::size_t width);
 } // namespace PairingText

@@ -68,9 +68,7 @@ std::string notesBlock(const PairingPlan &plan, const PairingAllocation *allocat
         return {};
     std::string text = LineEnd + quoted("NOTE") + LineEnd;
     for (const PairingPlan::RefusedRow &row : plan.refusedRows())
-        text += quoted("Row " + std::to_string(row.row) + " (" + row.bands.identification
-                    + "): " + row.message)
-            + LineEnd;
+        text += quoted(row.note()) + LineEnd;
     for (const std::string &note : plan.notes())
         text += quoted(note) + LineEnd;
     for (const std::string &remark : remarks)

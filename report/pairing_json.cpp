@@ -61,8 +61,7 @@ std::string pairingJson(const PairingPlan &plan, const PairingAllocation *alloca
     document["matrix"] = matrix;
     std::vector<std::string> notes;
     for (const PairingPlan::RefusedRow &row : plan.refusedRows())
-        notes.push_back("Row " + std::to_string(row.row) + " (" + row.bands.identification
-            + "): " + row.message);
+        notes.push_back(row.note());
     notes.insert(notes.end(), plan.notes().begin(), plan.notes().end());
     document["notes"] = texts(notes);
     if (allocation)

@@ -13,6 +13,11 @@ std::string PairingPlan::trimmed(const std::string &text)
     return first < last ? std::string(first, last) : std::string();
 }
 
+std::string PairingPlan::RefusedRow::note() const
+{
+    return "Row " + std::to_string(row) + " (" + bands.identification + "): " + message;
+}
+
 void PairingPlan::load(const PedigreeSource &pedigree)
 {
     m_fileName = pedigree.CurrentFile();

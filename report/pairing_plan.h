@@ -30,6 +30,9 @@ public:
         int row = 0; // grid row, from 1
         PedigreeRow bands;
         std::string message;
+
+        // "Row 4 (<band>): <message>"
+        std::string note() const;
     };
 
     struct Ancestor

@@ -29,6 +29,19 @@ struct Result
     std::string errors;
 };
 
+// Runs `zan pairs` with the arguments, the word "pairs" left out.
+Result runPairs(const std::vector<std::string> &arguments)
+{
+    std::vector<std::string> command = { "pairs" };
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    std::ostringstream out, errors;
+    Result result;
+    result.status = runPairsCommand(parseCommandLine(command).pairs, out, errors);
+    result.out = out.str();
+    result.errors = errors.str();
+    return result;
+}
+
 class PairsCommand : public testing::Test
 {
 protected:
@@ -41,14 +54,8 @@ protected:
 
     Result run(std::vector<std::string> arguments)
     {
-        arguments.insert(arguments.begin(), { "pairs", m_pedigree });
-        const CommandLine command = parseCommandLine(arguments);
-        std::ostringstream out, errors;
-        Result result;
-        result.status = runPairsCommand(command.pairs, out, errors);
-        result.out = out.str();
-        result.errors = errors.str();
-        return result;
+        arguments.insert(arguments.begin(), m_pedigree);
+        return runPairs(arguments);
     }
 
     TestFolder m_folder;
@@ -175,14 +182,8 @@ protected:
     Result run(std::vector<std::string> arguments)
     {
         arguments.insert(arguments.begin(),
-            { "pairs", ZAN_EXAMPLES_DIR "/line_bred.csv", "--cocks", Cocks, "--hens", Hens });
-        const CommandLine command = parseCommandLine(arguments);
-        std::ostringstream out, errors;
-        Result result;
-        result.status = runPairsCommand(command.pairs, out, errors);
-        result.out = out.str();
-        result.errors = errors.str();
-        return result;
+            { ZAN_EXAMPLES_DIR "/line_bred.csv", "--cocks", Cocks, "--hens", Hens });
+        return runPairs(arguments);
     }
 
     // The engine's allocation for the same lists and settings.
@@ -254,6 +255,26 @@ TEST_F(PairsAllocation, honoursTheBoundExactlyAndListsUnknownBands)
             found = found || pair["hen"] == "GB-15-N04567";
         EXPECT_EQ(found, made) << bound;
     }
+}
+
+TEST_F(PairsAllocation, namesTheBandsOfEveryLimitNotHonoured)
+{
+    const Result result = run({ "--allocate", "--max-inbreeding", "6.25", "--fix",
+        "NL-2020-1187654:BE-2020-3112345,NL-2012-1012345:BE-2020-3112345,"
+        "NL-2022-1234567:BE-2017-3087654,NL-2020-1187654:GB-15-N04567",
+        "--forbid", "NL-2022-1234567:BE-2017-3087654,NL-2022-1234567:Y" });
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors,
+        "zan: Hen Y of the forbidden pair NL-2022-1234567:Y is not among the hens: left out.\n"
+        "zan: Fixed pair NL-2020-1187654:BE-2020-3112345 gives young of 15.77 %, above the 6.25 % "
+        "allowed: made all the same.\n"
+        "zan: Hen BE-2020-3112345 is already fixed to another cock: the fixed pair "
+        "NL-2012-1012345:BE-2020-3112345 is dropped.\n"
+        "zan: Pair NL-2022-1234567:BE-2017-3087654 is fixed and forbidden: not made.\n"
+        "zan: Cock NL-2020-1187654 is fixed to more than 1 hen: the fixed pair "
+        "NL-2020-1187654:GB-15-N04567 is dropped.\n");
+    EXPECT_NE(result.out.find("Pair NL-2022-1234567:BE-2017-3087654 is fixed and forbidden"),
+        std::string::npos);
 }
 
 TEST_F(PairsAllocation, writesAWorkbookThatReadsBack)
