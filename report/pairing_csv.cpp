@@ -103,9 +103,5 @@ std::string pairingCsv(const PairingPlan &plan, const PairingAllocation *allocat
 void writePairingCsv(
     const PairingPlan &plan, const std::string &fileName, const PairingAllocation *allocation)
 {
-    TextFileWriter writer;
-    if (!writer.create(fileName))
-        throw ZanError("cannot create file " + fileName);
-    writer.write(pairingCsv(plan, allocation));
-    writer.commit();
+    writeTextFile(fileName, pairingCsv(plan, allocation));
 }

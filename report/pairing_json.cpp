@@ -72,9 +72,5 @@ std::string pairingJson(const PairingPlan &plan, const PairingAllocation *alloca
 void writePairingJson(
     const PairingPlan &plan, const std::string &fileName, const PairingAllocation *allocation)
 {
-    TextFileWriter writer;
-    if (!writer.create(fileName))
-        throw ZanError("cannot create file " + fileName);
-    writer.write(pairingJson(plan, allocation));
-    writer.commit();
+    writeTextFile(fileName, pairingJson(plan, allocation));
 }
