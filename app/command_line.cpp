@@ -3,6 +3,8 @@
 #include "app/app_info.h"
 
 #include <charconv>
+#include <cmath>
+#include <sstream>
 
 namespace {
 
@@ -47,6 +49,44 @@ int parseDotsPerInch(const std::string &value)
     return dots;
 }
 
+int parseMaxPerCock(const std::string &value)
+{
+    int hens = 0;
+    const char *end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, hens);
+    if (value.empty() || error != std::errc() || stop != end || hens < 1)
+        throw CommandLineError("--max-per-cock needs a whole number from 1, not '" + value + "'");
+    return hens;
+}
+
+double parsePercent(const std::string &value)
+{
+    double percent = 0.0;
+    const char *end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, percent);
+    if (value.empty() || error != std::errc() || stop != end || !std::isfinite(percent)
+        || percent < 0.0 || percent > 100.0)
+        throw CommandLineError(
+            "--max-inbreeding needs a percentage from 0 to 100, not '" + value + "'");
+    return percent;
+}
+
+// "COCK:HEN,COCK:HEN,..." appended to `pairs`; empty pieces are skipped.
+void parseBandPairs(const std::string &name, const std::string &value,
+    std::vector<std::pair<std::string, std::string>> &pairs)
+{
+    std::istringstream pieces(value);
+    for (std::string piece; std::getline(pieces, piece, ',');) {
+        if (piece.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        const size_t colon = piece.find(':');
+        if (colon == std::string::npos || piece.find(':', colon + 1) != std::string::npos)
+            throw CommandLineError(
+                name + " needs pairs COCK:HEN separated by commas, not '" + piece + "'");
+        pairs.emplace_back(piece.substr(0, colon), piece.substr(colon + 1));
+    }
+}
+
 // The options of `report`, and of `pairs` with its lists and CSV file besides.
 class ReportArguments
 {
@@ -79,6 +119,8 @@ public:
         if (!m_cocksGiven || !m_hensGiven)
             throw CommandLineError(
                 std::string("pairs needs ") + (m_cocksGiven ? "--hens LIST" : "--cocks LIST"));
+        if (!m_pairsOptions.allocate && !m_allocationOption.empty())
+            throw CommandLineError(m_allocationOption + " applies to --allocate only");
         return m_pairsOptions;
     }
 
@@ -148,6 +190,26 @@ private:
             m_pairsOptions.csvFile = valueOf(option);
             if (m_pairsOptions.csvFile.empty())
                 throw CommandLineError("--csv needs a file name");
+        } else if (m_pairs && (option.name == "--json" || option.name == "--xlsx")) {
+            std::string &file
+                = option.name == "--json" ? m_pairsOptions.jsonFile : m_pairsOptions.xlsxFile;
+            file = valueOf(option);
+            if (file.empty())
+                throw CommandLineError(option.name + " needs a file name");
+        } else if (m_pairs && option.name == "--allocate") {
+            if (option.hasValue)
+                throw CommandLineError("--allocate takes no value");
+            m_pairsOptions.allocate = true;
+        } else if (m_pairs && option.name == "--max-per-cock") {
+            m_pairsOptions.maxPerCock = parseMaxPerCock(valueOf(option));
+            m_allocationOption = option.name;
+        } else if (m_pairs && option.name == "--max-inbreeding") {
+            m_pairsOptions.maxInbreedingPercent = parsePercent(valueOf(option));
+            m_allocationOption = option.name;
+        } else if (m_pairs && (option.name == "--fix" || option.name == "--forbid")) {
+            parseBandPairs(option.name, valueOf(option),
+                option.name == "--fix" ? m_pairsOptions.fixed : m_pairsOptions.forbidden);
+            m_allocationOption = option.name;
         } else {
             throw CommandLineError("unknown option " + option.name);
         }
@@ -197,6 +259,7 @@ private:
     PopulationOptions m_populationOptions;
     bool m_cocksGiven = false;
     bool m_hensGiven = false;
+    std::string m_allocationOption; // the last one given, which needs --allocate
     size_t m_next = 1;
     ReportOptions m_options;
     bool m_paperGiven = false;
@@ -284,8 +347,11 @@ std::string usageText()
            "  zan report FILE.csv --printer [NAME] [--text] [--json OUT.json]\n"
            "                           print the report on a printer of the system\n"
            "  zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv]\n"
-           "            [--pdf OUT.pdf] [--paper a4|letter] [--dpi N]\n"
-           "                           the inbreeding of the young of every cock with every hen\n"
+           "            [--pdf OUT.pdf] [--paper a4|letter] [--dpi N] [--json OUT.json]\n"
+           "            [--xlsx OUT.xlsx] [--allocate [--max-per-cock K] [--fix COCK:HEN,...]\n"
+           "            [--forbid COCK:HEN,...] [--max-inbreeding PCT]]\n"
+           "                           the inbreeding of the young of every cock with every hen,\n"
+           "                           and with --allocate the season's least inbred pairs\n"
            "  zan check FILE.csv [--json OUT.json]\n"
            "                           list every problem in the pedigree, with its rows\n"
            "  zan population FILE.csv [--group LIST] [--text] [--csv OUT.csv] [--json OUT.json]\n"
@@ -311,8 +377,18 @@ std::string usageText()
            "  --cocks LIST, --hens LIST  band numbers separated by commas, or @FILE for a file\n"
            "                           with one band per line\n"
            "  --csv OUT.csv            write the matrix and the pairs as comma-separated values\n"
+           "  --json OUT.json          write the matrix (and the allocation) as JSON\n"
+           "  --xlsx OUT.xlsx          write the matrix (and the allocation) as a workbook\n"
+           "  --allocate               pair each hen with at most one cock so that the young\n"
+           "                           are as little inbred as possible, pairing as many hens\n"
+           "                           as the limits allow; with each candidate's mean kinship\n"
+           "  --max-per-cock K         at most K hens per cock (default 1)\n"
+           "  --fix COCK:HEN,...       pairs that are made whatever their figure\n"
+           "  --forbid COCK:HEN,...    pairs that are never made\n"
+           "  --max-inbreeding PCT     no pair whose young would be more inbred than PCT %\n"
+           "                           (a pair at PCT is made); fixed pairs excepted\n"
            "  --text, --pdf, --paper, --dpi  as for the report (text is the default without\n"
-           "                           --pdf and --csv)\n"
+           "                           --pdf, --csv, --json and --xlsx)\n"
            "\n"
            "Check options:\n"
            "  --json OUT.json          write the findings and the summary as JSON as well\n"

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the program was asked to do by its arguments.
@@ -12,6 +13,7 @@
 //   zan report FILE.csv [--pdf OUT.pdf] [--text] [--json OUT.json] [--paper a4|letter] [--dpi N]
 //   zan report FILE.csv --printer [NAME] [--text] [--json OUT.json]
 //   zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv] [--pdf OUT.pdf] ...
+//             [--json OUT.json] [--xlsx OUT.xlsx] [--allocate [--max-per-cock K] ...]
 //   zan check FILE.csv [--json OUT.json]
 //   zan population FILE.csv [--group LIST] [--text] [--csv OUT.csv] [--json OUT.json] ...
 //   zan --help | -h
@@ -57,9 +59,23 @@ struct PairsOptions
     std::string cocks;
     std::string hens;
     std::string csvFile; // empty: no CSV
+    std::string jsonFile; // empty: no JSON
+    std::string xlsxFile; // empty: no workbook
 
-    // With none of --pdf, --csv and --text the text is written.
-    bool writesText() const { return output.text || (output.pdfFile.empty() && csvFile.empty()); }
+    // The season's pairs (--allocate) and their limits; fixed and forbidden pairs as given,
+    // "COCK:HEN" each.
+    bool allocate = false;
+    int maxPerCock = 1;
+    std::vector<std::pair<std::string, std::string>> fixed;
+    std::vector<std::pair<std::string, std::string>> forbidden;
+    std::optional<double> maxInbreedingPercent;
+
+    // With none of --pdf, --csv, --json, --xlsx and --text the text is written.
+    bool writesText() const
+    {
+        return output.text
+            || (output.pdfFile.empty() && csvFile.empty() && jsonFile.empty() && xlsxFile.empty());
+    }
 };
 
 // The pedigree check: the pedigree file and the JSON file of the findings.

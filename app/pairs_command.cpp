@@ -7,9 +7,12 @@
 #include "grid/edit_grid.h"
 #include "platform/pdf_printer.h"
 #include "platform/text_file.h"
+#include "report/pairing_allocation.h"
 #include "report/pairing_csv.h"
 #include "report/pairing_document.h"
+#include "report/pairing_json.h"
 #include "report/pairing_plan.h"
+#include "report/pairing_workbook.h"
 
 #include <ostream>
 #include <sstream>
@@ -70,13 +73,27 @@ int runPairsCommand(const PairsOptions &options, std::ostream &out, std::ostream
         plan.compute(document, readBandList(options.cocks), readBandList(options.hens));
         reportProblems(plan, errors);
 
+        PairingAllocation season;
+        if (options.allocate) {
+            season.compute(plan,
+                { options.maxPerCock, options.fixed, options.forbidden,
+                    options.maxInbreedingPercent });
+            for (const std::string &remark : season.remarks())
+                errors << "zan: " << remark << '\n';
+        }
+        const PairingAllocation *allocation = options.allocate ? &season : nullptr;
+
         const std::unique_ptr<PdfPrinter> pdf = makePdfPrinter(options.output);
         if (!options.output.pdfFile.empty())
-            printPairings(plan, document.CurrentFile(), *pdf);
+            printPairings(plan, document.CurrentFile(), *pdf, allocation);
         if (!options.csvFile.empty())
-            writePairingCsv(plan, options.csvFile);
+            writePairingCsv(plan, options.csvFile, allocation);
+        if (!options.jsonFile.empty())
+            writePairingJson(plan, options.jsonFile, allocation);
+        if (!options.xlsxFile.empty())
+            writePairingWorkbook(plan, options.xlsxFile, allocation);
         if (options.writesText()) {
-            out << pairingText(plan, *pdf);
+            out << pairingText(plan, *pdf, allocation);
             out.flush();
             if (!out) {
                 errors << "zan: cannot write the pairings to standard output\n";

@@ -7,9 +7,11 @@
 struct PairsOptions;
 
 // Runs `zan pairs`: loads the pedigree file with the main window's file settings, computes the
-// inbreeding of the young of every cock with every hen, and writes the pairings as text, as CSV
-// and/or printed to a PDF in the report's page layout. Unknown bands, bands in both lists, rows
-// the engine refuses and looping ancestries are listed in the output and each reported on
+// inbreeding of the young of every cock with every hen, and writes the pairings as text, as CSV,
+// printed to a PDF in the report's page layout, as JSON and/or as an Excel workbook; with
+// --allocate besides the season's least inbred pairs under the user's limits. Unknown bands, bands in both lists, rows
+// the engine refuses, looping ancestries and limits the allocation could not honour (unknown
+// bands in fixed or forbidden pairs among them) are listed in the output and each reported on
 // `errors` as a line starting "zan: "; the other pairs go on.
 //
 // Returns 0 when the pairings were written; 1 when the pedigree file or a list file cannot be

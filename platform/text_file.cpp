@@ -420,6 +420,15 @@ void TextFileWriter::discard()
     d->buffer.clear();
 }
 
+void writeTextFile(const std::string &fileName, std::string_view bytes)
+{
+    TextFileWriter writer;
+    if (!writer.create(fileName))
+        throw ZanError("cannot create file " + fileName);
+    writer.write(bytes);
+    writer.commit();
+}
+
 // --- fault injection -----------------------------------------------------------------------------
 
 ScopedTextFileFaults::ScopedTextFileFaults(const TextFileFaultPlan &plan)

@@ -88,6 +88,10 @@ private:
     std::unique_ptr<Private> d;
 };
 
+// Creates or replaces a file with `bytes` through a TextFileWriter. Throws ZanError "cannot
+// create file NAME" when it cannot be created, and TextFileError when writing fails.
+void writeTextFile(const std::string &fileName, std::string_view bytes);
+
 // Failures injected into the text-file layer for tests, counted from the moment the plan is set.
 // Writes are the system-level writes of full buffers (a file shorter than
 // TextFileWriter::bufferSize takes one), reads the system-level reads of the reader.

@@ -1,5 +1,6 @@
 #include "pairing_composer.h"
 
+#include "report/pairing_allocation.h"
 #include "report/pairing_plan.h"
 #include "report/report_text.h"
 
@@ -26,6 +27,37 @@ std::string pairLine(const PairingPlan &plan, std::size_t cock, std::size_t hen)
         line += formatLine(" %-18s %5.2f", ancestor.band.c_str(), ancestor.contribution * 100.0);
     return line;
 }
+
+std::string allocationLimits(const PairingAllocation &allocation)
+{
+    const int hens = allocation.limits().maxPerCock;
+    std::string text = formatLine("AT MOST %d HEN%s PER COCK", hens, hens == 1 ? "" : "S");
+    if (allocation.limits().maxInbreedingPercent)
+        text += formatLine(", NO YOUNG ABOVE %g %%", *allocation.limits().maxInbreedingPercent);
+    return text;
+}
+
+std::string allocationSummary(const PairingAllocation &allocation)
+{
+    return formatLine("%zu pair%s; inbreeding of the young: mean %.2f %%, largest %.2f %%.",
+        allocation.pairs().size(), allocation.pairs().size() == 1 ? "" : "s",
+        allocation.meanInbreeding() * 100.0, allocation.largestInbreeding() * 100.0);
+}
+
+std::vector<std::string> unpairedLines(const PairingAllocation &allocation, std::size_t width)
+{
+    const std::vector<std::string> &hens = allocation.unpairedHens();
+    if (hens.empty())
+        return { "Every hen is paired." };
+    std::vector<std::string> lines = { "Hens left unpaired:" };
+    for (std::size_t i = 0; i < hens.size(); ++i) {
+        const std::string word = hens[i] + (i + 1 < hens.size() ? "," : ".");
+        if (lines.back().size() + 1 + word.size() > width)
+            lines.push_back({});
+        lines.back() += (lines.back().empty() ? "" : " ") + word;
+    }
+    return lines;
+}
 } // namespace PairingText
 
 namespace {
@@ -34,6 +66,7 @@ constexpr int BandWidth = kinship::band_length;
 constexpr int CellWidth = 7; // "%7.2f"
 constexpr int HeadingLines = 3;
 constexpr const char *MatrixCorner = "COCK \\ HEN";
+constexpr int LineWidth = 2 * (BandWidth + 1) + 5 + 3 * (BandWidth + 7); // of a pairs line
 
 std::string runs(std::initializer_list<int> widths)
 {
@@ -74,8 +107,9 @@ std::vector<std::string> matrixHeadings(const std::vector<std::string> &hens)
 
 } // namespace
 
-PairingComposer::PairingComposer(TCustomDocView &output, const PairingPlan &plan)
-    : m_output(output), m_plan(plan)
+PairingComposer::PairingComposer(
+    TCustomDocView &output, const PairingPlan &plan, const PairingAllocation *allocation)
+    : m_output(output), m_plan(plan), m_allocation(allocation)
 { }
 
 void PairingComposer::add(const std::string &text, int styleNo, int paraNo)
@@ -122,9 +156,19 @@ void PairingComposer::writeSectionHeadings(Section section)
         addLine(underline);
         return;
     }
+    case Section::Allocation:
+        addLine("THE SEASON'S PAIRS, " + PairingText::allocationLimits(*m_allocation));
+        addLine(ReportText::BlankLine);
+        [[fallthrough]];
     case Section::Pairs:
         addLine(PairingText::pairsHeading());
         addLine(runs({ BandWidth, BandWidth, 5, BandWidth, 5, BandWidth, 5, BandWidth, 5 }));
+        return;
+    case Section::Kinship:
+        addLine("MEAN KINSHIP OF EVERY CANDIDATE TO ALL THE CANDIDATES");
+        addLine(ReportText::BlankLine);
+        addLine(formatLine("%-18s %-4s %7s", "BAND", "SEX", "KINSHIP"));
+        addLine(runs({ BandWidth, 4, 7 }));
         return;
     }
 }
@@ -181,6 +225,36 @@ void PairingComposer::writeMatrix()
     }
 }
 
+void PairingComposer::writeAllocation()
+{
+    writePageHeader(Section::Allocation);
+    for (const PairingPlan::Pair &pair : m_allocation->pairs()) {
+        startLine(Section::Allocation);
+        addLine(PairingText::pairLine(m_plan, pair.cock, pair.hen));
+    }
+    std::vector<std::string> lines
+        = { ReportText::BlankLine, PairingText::allocationSummary(*m_allocation) };
+    const std::vector<std::string> unpaired
+        = PairingText::unpairedLines(*m_allocation, static_cast<std::size_t>(LineWidth));
+    lines.insert(lines.end(), unpaired.begin(), unpaired.end());
+    lines.insert(lines.end(), m_allocation->remarks().begin(), m_allocation->remarks().end());
+    for (const std::string &line : lines) {
+        startLine(Section::Allocation);
+        addLine(line);
+    }
+    if (m_lineCount + 8 >= LinesPerPage)
+        writePageHeader(Section::Kinship);
+    else {
+        addLine(ReportText::BlankLine);
+        writeSectionHeadings(Section::Kinship);
+    }
+    for (const PairingAllocation::Candidate &candidate : m_allocation->candidates()) {
+        startLine(Section::Kinship);
+        addLine(formatLine("%-18s %-4s %7.2f", candidate.band.c_str(),
+            candidate.cock ? "cock" : "hen", candidate.meanKinship * 100.0));
+    }
+}
+
 void PairingComposer::writePairs()
 {
     writePageHeader(Section::Pairs);
@@ -200,6 +274,8 @@ void PairingComposer::write(const std::string &dateText)
         add("NO PAIRS TO COMPUTE", ReportStyle::Subheading, ReportStyle::CenteredParagraph);
         return;
     }
+    if (m_allocation)
+        writeAllocation();
     writeMatrix();
     writePairs();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+class PairingAllocation;
 class PairingPlan;
 class TCustomDocView;
 
@@ -10,6 +12,9 @@ class TCustomDocView;
 // number before every page (a page break before each one after the first).
 //
 //   1. a summary, the refused rows with the engine's messages and the notes on the lists;
+//   (with an allocation: the pairs made with their three main common ancestors, the mean and
+//   largest inbreeding of their young, the hens left unpaired, the remarks on the limits, and
+//   every candidate's mean kinship to all the candidates;)
 //   2. the matrix of the young's inbreeding in %, cocks down and hens across, twelve hens at a
 //      time, each hen's band whole on one of three heading lines and ending over its column;
 //   3. every pair from the least to the most inbred young with its three main common ancestors
@@ -20,7 +25,8 @@ public:
     static constexpr int LinesPerPage = 80;
     static constexpr int HensPerBlock = 12;
 
-    PairingComposer(TCustomDocView &output, const PairingPlan &plan);
+    PairingComposer(TCustomDocView &output, const PairingPlan &plan,
+        const PairingAllocation *allocation = nullptr);
 
     void write(const std::string &dateText);
 
@@ -29,6 +35,8 @@ public:
 private:
     enum class Section {
         Summary,
+        Allocation,
+        Kinship,
         Matrix,
         Pairs,
     };
@@ -39,11 +47,13 @@ private:
     void writeSectionHeadings(Section section);
     void startLine(Section section);
     void writeSummary();
+    void writeAllocation();
     void writeMatrix();
     void writePairs();
 
     TCustomDocView &m_output;
     const PairingPlan &m_plan;
+    const PairingAllocation *m_allocation = nullptr;
     std::string m_dateText;
     int m_pageNumber = 0;
     int m_lineCount = 0;
@@ -56,4 +66,11 @@ extern const char *const Title;
 std::string pairsHeading();
 // One line of the pairs list: cock, hen, the young's inbreeding and up to three ancestors.
 std::string pairLine(const PairingPlan &plan, std::size_t cock, std::size_t hen);
+// The allocation's limits: "AT MOST 2 HENS PER COCK, NO YOUNG ABOVE 6.25 %".
+std::string allocationLimits(const PairingAllocation &allocation);
+// "3 pairs; inbreeding of the young: mean 1.56 %, largest 3.13 %."
+std::string allocationSummary(const PairingAllocation &allocation);
+// "Hens left unpaired: A, B." or "Every hen is paired.", broken into lines of at most `width`
+// characters (a longer band stands alone).
+std::vector<std::string> unpairedLines(const PairingAllocation &allocation, std::size_t width);
 } // namespace PairingText

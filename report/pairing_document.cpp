@@ -9,27 +9,30 @@
 namespace {
 
 // The pairings document composed for the printer's pages.
-void composePairings(ReportAnalysis &analysis, const PairingPlan &plan, Printer &printer)
+void composePairings(ReportAnalysis &analysis, const PairingPlan &plan, Printer &printer,
+    const PairingAllocation *allocation)
 {
     analysis.setPrinter(&printer);
     analysis.composeWith([&](TCustomDocView &output, const std::string &dateText) {
-        PairingComposer(output, plan).write(dateText);
+        PairingComposer(output, plan, allocation).write(dateText);
     });
 }
 
 } // namespace
 
-void printPairings(const PairingPlan &plan, const std::string &title, Printer &printer)
+void printPairings(const PairingPlan &plan, const std::string &title, Printer &printer,
+    const PairingAllocation *allocation)
 {
     ReportAnalysis analysis;
-    composePairings(analysis, plan, printer);
+    composePairings(analysis, plan, printer, allocation);
     analysis.paginate();
     analysis.DVPrint1().Print(title, 1, false);
 }
 
-std::string pairingText(const PairingPlan &plan, Printer &printer)
+std::string pairingText(
+    const PairingPlan &plan, Printer &printer, const PairingAllocation *allocation)
 {
     ReportAnalysis analysis;
-    composePairings(analysis, plan, printer);
+    composePairings(analysis, plan, printer, allocation);
     return reportPlainText(analysis.OutPut());
 }

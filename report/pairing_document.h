@@ -8,12 +8,16 @@
 
 #include <string>
 
+class PairingAllocation;
 class PairingPlan;
 class Printer;
 
 // Prints the pairings of `plan` on `printer` as one job titled `title`, laid out for that
-// printer's pages. Throws the print job's errors.
-void printPairings(const PairingPlan &plan, const std::string &title, Printer &printer);
+// printer's pages, with the season's pairs when `allocation` is given. Throws the print job's
+// errors.
+void printPairings(const PairingPlan &plan, const std::string &title, Printer &printer,
+    const PairingAllocation *allocation = nullptr);
 
 // The pairings of `plan` as UTF-8 text (see reportPlainText), composed for `printer`'s pages.
-std::string pairingText(const PairingPlan &plan, Printer &printer);
+std::string pairingText(
+    const PairingPlan &plan, Printer &printer, const PairingAllocation *allocation = nullptr);

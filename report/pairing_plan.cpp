@@ -10,15 +10,15 @@
 #include <tuple>
 #include <unordered_set>
 
-namespace {
-
-std::string trimmed(const std::string &text)
+std::string PairingPlan::trimmed(const std::string &text)
 {
     const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
     return first < last ? std::string(first, last) : std::string();
 }
+
+namespace {
 
 std::uint64_t halfOfTheMemory()
 {
@@ -49,6 +49,11 @@ std::string memoryText(std::uint64_t bytes)
 }
 
 } // namespace
+
+std::string PairingPlan::RefusedRow::note() const
+{
+    return "Row " + std::to_string(row) + " (" + bands.identification + "): " + message;
+}
 
 PairingPlan::PairingPlan() : m_memoryLimit(halfOfTheMemory()) { }
 

@@ -33,6 +33,9 @@ public:
         int row = 0; // grid row, from 1
         PedigreeRow bands;
         std::string message;
+
+        // "Row 4 (<band>): <message>"
+        std::string note() const;
     };
 
     struct Ancestor
@@ -100,6 +103,13 @@ public:
     int commonAncestorCount(std::size_t cock, std::size_t hen) const;
     // Every pair, from the least to the most inbred young; equal ones by cock, then hen band.
     std::vector<Pair> pairsByInbreeding() const;
+
+    // A band as the lists take it: without leading and trailing blanks and control characters.
+    static std::string trimmed(const std::string &text);
+
+    // The engine's pedigree and figures, for the allocation and the mean kinship.
+    const kinship &pedigree() const { return *m_pedigree; }
+    const kinship::plan &figures() const { return m_plan; }
 
 private:
     std::vector<std::string> birdsNotOfSex(char sex) const;
