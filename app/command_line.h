@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/pedigree_import.h"
 #include "platform/zan_error.h"
 
 #include <optional>
@@ -12,12 +13,14 @@
 //   zan report FILE.csv [--pdf OUT.pdf] [--text] [--paper a4|letter] [--dpi N]
 //   zan report FILE.csv --printer [NAME] [--text]
 //   zan pairs FILE.csv --cocks LIST --hens LIST [--text] [--csv OUT.csv] [--pdf OUT.pdf] ...
+//   zan import IN OUT.csv [--band COL] [--sire COL] [--dam COL] [--sheet NAME] [--unify-separators]
 //   zan --help | -h
 //   zan --version
 enum class CommandKind {
     MainWindow,
     Report,
     Pairs,
+    Import,
     Help,
     Version,
 };
@@ -57,12 +60,23 @@ struct PairsOptions
     bool writesText() const { return output.text || (output.pdfFile.empty() && csvFile.empty()); }
 };
 
+// Another program's table to turn into a pedigree file: the columns as chosen (a number from 1 or
+// a header name; empty: guessed) and the sheet of a workbook (empty: the first).
+struct ImportOptions
+{
+    std::string inputFile;
+    std::string outputFile;
+    std::string sheet;
+    ImportChoice choice;
+};
+
 struct CommandLine
 {
     CommandKind kind = CommandKind::MainWindow;
     std::string windowFile; // the file the main window opens; empty: untitled
     ReportOptions report;
     PairsOptions pairs;
+    ImportOptions tableImport;
 };
 
 // A bad argument; the message names it ("unknown option --foo").

@@ -1,6 +1,7 @@
 #include "zan_main.h"
 
 #include "app/command_line.h"
+#include "app/import_command.h"
 #include "app/pairs_command.h"
 #include "app/report_command.h"
 #include "app/start_up.h"
@@ -69,6 +70,8 @@ int zanMain(int argc, char **argv)
         QApplication application(argc, argv);
         return runPairsCommand(command.pairs, std::cout, std::cerr);
     }
+    case CommandKind::Import:
+        return runImportCommand(command.tableImport, std::cerr);
     case CommandKind::MainWindow:
         return runMainWindow(argc, argv, command.windowFile);
     }

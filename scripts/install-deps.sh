@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core fonts-dejavu-extra poppler-utils
     desktop-file-utils appstream man-db dpkg-dev file
     cups cups-client printer-driver-cups-pdf libcups2-dev
+    libzip-dev libfreexl-dev libxlsxwriter-dev libcsv-dev
 )
 
 missing=()
