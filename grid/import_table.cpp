@@ -108,7 +108,8 @@ std::string readWholeFile(const std::string &fileName)
 bool isUtf8(std::string_view bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QString decoded
+        = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return !decoder.hasError();
 }
 
