@@ -302,7 +302,7 @@ TEST_F(MainWindowTest, FileKeysRunTheirCommandsFromTheCellEditor)
         m_window.show();
         m_window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-        m_grid->setFocus();
+        m_gridWidget->setFocus();
         type("typed");
         answerWith(row.replies);
         key(row.keys.key(), row.keys.keyboardModifiers());
@@ -622,7 +622,7 @@ TEST_F(MainWindowTest, TheGridTakesWhatTheWindowGrowsAndTheDesignSizeIsTheSmalle
         SCOPED_TRACE(row.name);
         m_window.resize(row.asked);
         EXPECT_TRUE(QTest::qWaitFor([&] { return m_window.size() == row.window; }));
-        EXPECT_EQ(m_grid->geometry(), QRect(QPoint(230, 32), row.grid));
+        EXPECT_EQ(m_gridWidget->geometry(), QRect(QPoint(230, 32), row.grid));
         EXPECT_EQ(
             m_window.findChild<QPushButton *>("AnalyzeBtn")->geometry(), QRect(46, 184, 145, 33));
         EXPECT_EQ(m_window.findChild<QWidget *>("Description")->pos(), QPoint(6, 240));
