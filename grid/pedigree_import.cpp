@@ -121,6 +121,34 @@ std::optional<std::array<std::string, 3>> pedigreeRow(const std::vector<std::str
     return bands;
 }
 
+// The characters as Windows-1252 bytes, trimmed of Unicode blanks; false (and the problem) when
+// one has no byte.
+bool toWindows1252(std::string_view utf8, std::string &bytes, std::string &problem)
+{
+    const QString text
+        = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).trimmed();
+    for (const char32_t character : text.toUcs4()) {
+        const int byte = unicodeToByte(character);
+        if (byte < 0) {
+            problem = "has a character without an 8-bit code ("
+                + QString::fromUcs4(&character, 1).toStdString() + ")";
+            return false;
+        }
+        bytes += static_cast<char>(byte);
+    }
+    return true;
+}
+
+std::string trimmedAscii(std::string_view text)
+{
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
 } // namespace
 
 std::string foldedHeader(std::string_view utf8)
@@ -170,18 +198,11 @@ std::string unifiedSeparators(std::string_view band)
 
 std::optional<std::string> cleanBand(std::string_view utf8, bool unify, std::string &problem)
 {
-    const QString text
-        = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).trimmed();
     std::string bytes;
-    bytes.reserve(static_cast<size_t>(text.size()));
-    for (const char32_t character : text.toUcs4()) {
-        const int byte = unicodeToByte(character);
-        if (byte < 0) {
-            problem = "has a character without an 8-bit code ("
-                + QString::fromUcs4(&character, 1).toStdString() + ")";
-            return std::nullopt;
-        }
-        bytes += static_cast<char>(byte);
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0 && c < 0x7F; })) {
+        bytes = trimmedAscii(utf8); // the common case, without decoding
+    } else if (!toWindows1252(utf8, bytes, problem)) {
+        return std::nullopt;
     }
     bytes = upperCase(bytes);
     if (unify)
