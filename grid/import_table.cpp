@@ -103,6 +103,23 @@ std::string readWholeFile(const std::string &fileName)
     return bytes.toStdString();
 }
 
+// The text in UTF-8 without a byte-order mark. Spreadsheet programs save "Unicode text" as UTF-16
+// with a byte-order mark, which is read too.
+std::string utf8Text(std::string_view bytes)
+{
+    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark)
+        return std::string(bytes.substr(byteOrderMark.size()));
+    const auto utf16 = QStringConverter::encodingForData(
+        QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (utf16 == QStringConverter::Utf16LE || utf16 == QStringConverter::Utf16BE) {
+        QStringDecoder decoder(*utf16);
+        const QString text
+            = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        return text.toStdString();
+    }
+    return isUtf8(bytes) ? std::string(bytes) : bytesToUtf8(bytes);
+}
+
 } // namespace
 
 bool isUtf8(std::string_view bytes)
@@ -141,9 +158,7 @@ char guessSeparator(std::string_view text)
 
 ImportTable readTextTable(std::string_view bytes)
 {
-    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark)
-        bytes.remove_prefix(byteOrderMark.size());
-    const std::string text = withLineFeeds(isUtf8(bytes) ? std::string(bytes) : bytesToUtf8(bytes));
+    const std::string text = withLineFeeds(utf8Text(bytes));
 
     csv_parser parser;
     if (csv_init(&parser, CSV_REPALL_NL) != 0)

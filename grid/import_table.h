@@ -35,9 +35,10 @@ struct ImportTable
 // cannot be read or has no sheet of that name.
 ImportTable readImportTable(const std::string &fileName, const std::string &sheet = {});
 
-// Delimited text: UTF-8 (with or without a byte-order mark) or else Windows-1252; fields separated
-// by ',', ';' or tab (guessed), quoted with '"' or not; lines ended by CR LF, LF or CR. A line
-// break inside a quoted field stays in the field and the next row's line counts it.
+// Delimited text: UTF-8 (with or without a byte-order mark), UTF-16 with one, or else
+// Windows-1252; fields separated by ',', ';' or tab (guessed), quoted with '"' or not; lines ended
+// by CR LF, LF or CR. A line break inside a quoted field stays in the field and the next row's
+// line counts it.
 ImportTable readTextTable(std::string_view bytes);
 
 // True when the bytes are valid UTF-8 (plain ASCII included).

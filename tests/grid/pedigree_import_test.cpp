@@ -63,6 +63,8 @@ TEST(TextTable, ReadsEachSeparatorEncodingQuotingAndLineEnd)
             { { 1, { "a", "b" } }, { 5, { "c", "d" } } } },
         { "Windows-1252", "M\xFCller;\x80", { { 1, { "M\xC3\xBCller", "\xE2\x82\xAC" } } } },
         { "UTF-8", "M\xC3\xBCller;\xE2\x82\xAC", { { 1, { "M\xC3\xBCller", "\xE2\x82\xAC" } } } },
+        { "UTF-16 with byte-order mark", std::string("\xFF\xFEM\0\xFC\0\t\0\xAC\x20", 10),
+            { { 1, { "M\xC3\xBC", "\xE2\x82\xAC" } } } },
     };
     for (const TextCase &test : cases)
         EXPECT_EQ(rowsOf(readTextTable(test.bytes)), test.rows) << test.name;
