@@ -292,6 +292,44 @@ CheckOptions parseCheck(const std::vector<std::string> &arguments)
     return options;
 }
 
+// zan import IN OUT.csv [--band COL] [--sire COL] [--dam COL] [--sheet NAME] [--unify-separators]
+ImportOptions parseImport(const std::vector<std::string> &arguments)
+{
+    ImportOptions options;
+    std::vector<std::string> files;
+    for (size_t next = 1; next < arguments.size();) {
+        const std::string &argument = arguments[next++];
+        if (argument.size() < 2 || argument[0] != '-') {
+            files.push_back(argument);
+            continue;
+        }
+        const Option option = splitOption(argument);
+        if (option.name == "--unify-separators") {
+            if (option.hasValue)
+                throw CommandLineError("--unify-separators takes no value");
+            options.choice.unifySeparators = true;
+            continue;
+        }
+        std::string *target = option.name == "--band" ? &options.choice.columns[0]
+            : option.name == "--sire"                 ? &options.choice.columns[1]
+            : option.name == "--dam"                  ? &options.choice.columns[2]
+            : option.name == "--sheet"                ? &options.sheet
+                                                      : nullptr;
+        if (!target)
+            throw CommandLineError("unknown option " + option.name);
+        if (!option.hasValue && next >= arguments.size())
+            throw CommandLineError(option.name + " needs a value");
+        *target = option.hasValue ? option.value : arguments[next++];
+        if (target->empty())
+            throw CommandLineError(option.name + " needs a value");
+    }
+    if (files.size() != 2)
+        throw CommandLineError("import needs a table and a pedigree file: zan import IN OUT.csv");
+    options.inputFile = files[0];
+    options.outputFile = files[1];
+    return options;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string> &arguments)
@@ -321,6 +359,11 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
     if (first == "population") {
         command.kind = CommandKind::Population;
         command.population = ReportArguments(arguments).parsePopulation();
+        return command;
+    }
+    if (first == "import") {
+        command.kind = CommandKind::Import;
+        command.tableImport = parseImport(arguments);
         return command;
     }
     if (first != "report") {
@@ -358,6 +401,9 @@ std::string usageText()
            "            [--pdf OUT.pdf] [--paper a4|letter] [--dpi N]\n"
            "                           inbreeding, pedigree completeness and kinship of every\n"
            "                           bird; founders, ancestors and effective size of a group\n"
+           "  zan import IN OUT.csv [--band COL] [--sire COL] [--dam COL] [--sheet NAME]\n"
+           "             [--unify-separators]\n"
+           "                           turn another program's table into a pedigree file\n"
            "  zan --help               show this text\n"
            "  zan --version            show the version\n"
            "\n"
@@ -399,6 +445,18 @@ std::string usageText()
            "  --json OUT.json          write the summary and the by-year table as JSON\n"
            "  --text, --pdf, --paper, --dpi  as for the report (text is the default without\n"
            "                           --pdf, --csv and --json)\n"
+           "\n"
+           "Import options:\n"
+           "  IN                       a .csv or .txt file (separated by commas, semicolons or\n"
+           "                           tabs; UTF-8 or Windows-1252), an .xlsx, .xls or .ods "
+           "workbook\n"
+           "  --band COL, --sire COL, --dam COL  the column of each: its name in the header row\n"
+           "                           or its number counted from 1 (default: guessed from the\n"
+           "                           header, else columns 1, 2 and 3)\n"
+           "  --sheet NAME             the sheet of a workbook to read (default: the first)\n"
+           "  --unify-separators       write blanks, dots and slashes inside bands as '-'\n"
+           "  Rows that cannot be imported are listed with their line numbers; the exit status\n"
+           "  is then 1 and OUT.csv holds the other rows.\n"
            "\n"
            "A pedigree with errors still gets its report, which shows them; the exit status is\n"
            "then 0. A file that cannot be read or written, or a bad option, gives 1 or 2.\n"

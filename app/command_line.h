@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/pedigree_import.h"
 #include "platform/zan_error.h"
 
 #include <optional>
@@ -16,6 +17,7 @@
 //             [--json OUT.json] [--xlsx OUT.xlsx] [--allocate [--max-per-cock K] ...]
 //   zan check FILE.csv [--json OUT.json]
 //   zan population FILE.csv [--group LIST] [--text] [--csv OUT.csv] [--json OUT.json] ...
+//   zan import IN OUT.csv [--band COL] [--sire COL] [--dam COL] [--sheet NAME] [--unify-separators]
 //   zan --help | -h
 //   zan --version
 enum class CommandKind {
@@ -24,6 +26,7 @@ enum class CommandKind {
     Pairs,
     Check,
     Population,
+    Import,
     Help,
     Version,
 };
@@ -102,6 +105,16 @@ struct PopulationOptions
     }
 };
 
+// Another program's table to turn into a pedigree file: the columns as chosen (a number from 1 or
+// a header name; empty: guessed) and the sheet of a workbook (empty: the first).
+struct ImportOptions
+{
+    std::string inputFile;
+    std::string outputFile;
+    std::string sheet;
+    ImportChoice choice;
+};
+
 struct CommandLine
 {
     CommandKind kind = CommandKind::MainWindow;
@@ -110,6 +123,7 @@ struct CommandLine
     PairsOptions pairs;
     CheckOptions check;
     PopulationOptions population;
+    ImportOptions tableImport;
 };
 
 // A bad argument; the message names it ("unknown option --foo").

@@ -2,6 +2,7 @@
 
 #include "app/check_command.h"
 #include "app/command_line.h"
+#include "app/import_command.h"
 #include "app/pairs_command.h"
 #include "app/population_command.h"
 #include "app/report_command.h"
@@ -81,6 +82,8 @@ int zanMain(int argc, char **argv)
         return runPopulationCommand(
             command.population, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
     }
+    case CommandKind::Import:
+        return runImportCommand(command.tableImport, std::cerr);
     case CommandKind::MainWindow:
         return runMainWindow(argc, argv, command.windowFile);
     }

@@ -9,7 +9,7 @@ packages=(
     fonts-dejavu-core fonts-dejavu-extra poppler-utils
     desktop-file-utils appstream man-db dpkg-dev file
     cups cups-client printer-driver-cups-pdf libcups2-dev
-    nlohmann-json3-dev libxlsxwriter-dev unzip
+    nlohmann-json3-dev libxlsxwriter-dev unzip libzip-dev libfreexl-dev libcsv-dev
 )
 
 missing=()
