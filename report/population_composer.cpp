@@ -1,8 +1,8 @@
 #include "population_composer.h"
 
 #include "report/population_study.h"
-#include "report/report_analysis.h"
 #include "report/population_text.h"
+#include "report/report_analysis.h"
 #include "report/report_text.h"
 
 #include "docview/doc_view.h"

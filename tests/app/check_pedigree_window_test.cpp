@@ -113,7 +113,8 @@ TEST_F(CheckPedigreeWindow, ctrlKWorksWhileACellIsEdited)
         } } });
     QTest::keyClick(m_grid->inplaceEditor(), Qt::Key_K, Qt::ControlModifier);
     EXPECT_TRUE(shown);
-    EXPECT_NE(m_grid->model().GetCellEx(0, 1).find("AB"), std::string::npos) << m_grid->model().GetCellEx(0, 1);
+    EXPECT_NE(m_grid->model().GetCellEx(0, 1).find("AB"), std::string::npos)
+        << m_grid->model().GetCellEx(0, 1);
 }
 
 TEST_F(CheckPedigreeWindow, aCleanPedigreeIsSaidToBeClean)
