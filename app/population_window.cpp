@@ -93,6 +93,7 @@ void PopulationWindow::buildLayout()
     auto *top = new QSplitter(Qt::Horizontal);
     top->addWidget(m_summary);
     top->addWidget(m_chart);
+    top->setSizes({ 520, 480 }); // the summary's lines are about 75 characters
     auto *split = new QSplitter(Qt::Vertical);
     split->addWidget(top);
     split->addWidget(m_birds);

@@ -137,8 +137,8 @@ private:
         {
             TColor color;
             const char *text;
-        } entries[] = { { inbreedingColor, "Mean inbreeding % (left scale)" },
-            { ecgColor, "Mean equivalent complete generations (right scale)" } };
+        } entries[]
+            = { { inbreedingColor, "Mean inbreeding % (left)" }, { ecgColor, "Mean ECG (right)" } };
         for (const auto &entry : entries) {
             m_canvas.setPen({ PenStyle::Solid, std::max(1, h / 6), entry.color });
             m_canvas.line(x, y + h / 2, x + 2 * h, y + h / 2);

@@ -5,7 +5,7 @@
 class population;
 
 // The chart of the population by year of birth: the mean inbreeding of the birds of each year as
-// a line against the left scale (%) and their mean equivalent complete generations as a line
+// a line against the left scale (%) and their mean equivalent complete generations (ECG) as a line
 // against the right scale, the years below, a legend above.
 //
 //   PainterCanvas canvas(widget);
