@@ -9,6 +9,7 @@
 #include "app/pairings_window.h"
 #include "app/panel_texts.h"
 #include "app/pedigree_check_texts.h"
+#include "app/population_window.h"
 #include "app/window_texts.h"
 #include "platform/widget_font.h"
 
@@ -60,7 +61,7 @@ const std::vector<MenuDesign> &menuDesign()
         { WindowTexts::editMenu,
             { "EditUndo1", "-", "EditCut1", "EditCopy1", "EditPaste1", "-", "EditFind" } },
         // An empty caption puts the action itself on the menu bar.
-        { {}, { "Analyze", "Pairings", "CheckPedigree" } },
+        { {}, { "Analyze", "Pairings", "Population", "CheckPedigree" } },
         { WindowTexts::helpMenu, { "HelpContents", "HelpAbout" } },
     };
     return menus;
@@ -134,6 +135,7 @@ void TmainF::createActions()
     bind("EditFind", &TmainF::EditFindExecute);
     bind("Analyze", &TmainF::AnalyzeExecute);
     bind("Pairings", &TmainF::PairingsExecute);
+    bind("Population", &TmainF::PopulationExecute);
     bind("CheckPedigree", &TmainF::CheckPedigreeExecute);
     bind("HelpContents", &TmainF::HelpContentsExecute);
     bind("HelpAbout", &TmainF::HelpAboutExecute);
@@ -389,6 +391,14 @@ void TmainF::PairingsExecute()
 {
     File_Changed();
     PairingsWindow window(pedigreeSource(), this);
+    window.setPrinter(m_reportWindow ? m_reportWindow->printer() : nullptr);
+    window.exec();
+}
+
+void TmainF::PopulationExecute()
+{
+    File_Changed();
+    PopulationWindow window(pedigreeSource(), this);
     window.setPrinter(m_reportWindow ? m_reportWindow->printer() : nullptr);
     window.exec();
 }

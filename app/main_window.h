@@ -78,6 +78,8 @@ public:
     void AnalyzeExecute();
     // Opens the pairing planner on the grid's rows, the cell being edited included.
     void PairingsExecute();
+    // Opens the population statistics of the grid's rows, the cell being edited included.
+    void PopulationExecute();
     // Lists the problems the pedigree check finds in the grid's rows; going to one selects its row.
     void CheckPedigreeExecute();
     void HelpContentsExecute();

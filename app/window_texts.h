@@ -43,7 +43,7 @@ struct ActionText
     std::string_view shortcut;
 };
 
-inline constexpr std::array<ActionText, 16> actions { {
+inline constexpr std::array<ActionText, 17> actions { {
     { "EditUndo1", "Edit", "&Undo", "Ignore last change", 7, "Alt+Backspace" },
     { "FileNew", "File", "&New", "Create file", 0, "Ctrl+N" },
     { "FileOpen", "File", "&Open", "Open file", 1, "Ctrl+O" },
@@ -58,6 +58,8 @@ inline constexpr std::array<ActionText, 16> actions { {
     { "Analyze", "Analyze", "Anal&yze", "Compute ZAN", 12, "F2" },
     { "Pairings", "Analyze", "&Pairings...", "ZAN of the young of every cock with every hen", -1,
         "" },
+    { "Population", "Analyze", "Population...",
+        "Inbreeding, kinship and pedigree completeness of every bird and by year", -1, "" },
     { "CheckPedigree", "Analyze", "Check Pedigree...", "List every problem in the pedigree", -1,
         "Ctrl+K" },
     { "HelpContents", "Help", "&Contents", "Display Help", 13, "F1" },

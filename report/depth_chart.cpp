@@ -21,16 +21,6 @@ constexpr int scaleSteps = 4;
 // Values are written beside the bars and points while there is room for them.
 constexpr int mostLabelledGenerations = 16;
 
-// The smallest of 1, 2, 2.5, 5 times a power of ten (from 1 %) at or above the percentage.
-double scaleTop(double percent)
-{
-    for (double decade = 1.0;; decade *= 10.0) {
-        for (const double step : { 1.0, 2.0, 2.5, 5.0 })
-            if (step * decade >= percent || step * decade >= 100.0)
-                return step * decade;
-    }
-}
-
 int roundToInt(double value)
 {
     return static_cast<int>(std::lround(value));
@@ -203,6 +193,15 @@ private:
 };
 
 } // namespace
+
+double scaleTop(double percent)
+{
+    for (double decade = 1.0;; decade *= 10.0) {
+        for (const double step : { 1.0, 2.0, 2.5, 5.0 })
+            if (step * decade >= percent || step * decade >= 100.0)
+                return step * decade;
+    }
+}
 
 Layout layOut(const Rect &area, int textHeight, int digitWidth, const pedigree_depth &depth)
 {

@@ -34,6 +34,10 @@ struct Layout
     double inbreedingTop = 1.0; // percentage at the top of the right scale
 };
 
+// The smallest of 1, 2, 2.5, 5 times a power of ten (from 1 %) at or above the percentage, at
+// most 100: the top of a scale.
+double scaleTop(double percent);
+
 Layout layOut(const Rect &area, int textHeight, int digitWidth, const pedigree_depth &depth);
 
 // Draws the chart into `area`; nothing for figures without generations or an empty area.

@@ -141,6 +141,8 @@ TEST_F(MainWindowTest, DesignTexts)
         { "EditFind", "&Find", "Find in the Grid", "Ctrl+F", true },
         { "Analyze", "Anal&yze", "Compute ZAN", "F2", true },
         { "Pairings", "&Pairings...", "ZAN of the young of every cock with every hen", "", false },
+        { "Population", "Population...",
+            "Inbreeding, kinship and pedigree completeness of every bird and by year", "", false },
         { "CheckPedigree", "Check Pedigree...", "List every problem in the pedigree", "Ctrl+K",
             false },
         { "HelpContents", "&Contents", "Display Help", "F1", true },
@@ -172,7 +174,8 @@ TEST_F(MainWindowTest, DesignTexts)
             "&File: FileNew FileOpen FileSave FileSaveAs - PageSetup - FileExit",
             "&Edit: EditUndo1 - EditCut1 EditCopy1 EditPaste1 - EditFind",
             "Anal&yze: AnalyzeMenuItem", "&Pairings...: PairingsMenuItem",
-            "Check Pedigree...: CheckPedigreeMenuItem", "&Help: HelpContents HelpAbout" }));
+            "Population...: PopulationMenuItem", "Check Pedigree...: CheckPedigreeMenuItem",
+            "&Help: HelpContents HelpAbout" }));
 
     std::string tools;
     for (QAction *button : m_window.findChild<QToolBar *>("ToolBar1")->actions())

@@ -6,8 +6,9 @@
 // It writes main-empty.png, main-loaded.png (FILE.csv, by default a bundled sample),
 // main-enlarged.png (the whole screen), main-smallest.png, main-editing.png, main-menu.png,
 // about.png, report-last-page.png (the report window on the report's last page, the pedigree
-// depth), and for the sample of every kind of mistake check-list.png (the pedigree check's list)
-// and report-check.png (the report window's line on it) into FOLDER.
+// depth), population.png (the population statistics), and for the sample of every kind of
+// mistake check-list.png (the pedigree check's list) and report-check.png (the report window's
+// line on it) into FOLDER.
 
 #include "app/about_box.h"
 #include "app/app_identity.h"
@@ -15,6 +16,7 @@
 #include "app/exception_boundary.h"
 #include "app/main_window.h"
 #include "app/pedigree_check_texts.h"
+#include "app/population_window.h"
 #include "print/dv_print.h"
 #include "report/report_window.h"
 
@@ -100,6 +102,15 @@ int main(int argc, char **argv)
         pages->setValue(pages->maximum());
         shoot(report, folder + "/report-last-page.png");
         report.ReturnClick();
+    }
+
+    {
+        PopulationWindow population(mainF.pedigreeSource(), &mainF);
+        population.show();
+        if (!QTest::qWaitForWindowExposed(&population)
+            || !QTest::qWaitFor([&] { return !population.isComputing(); }, 20000))
+            return 1;
+        shoot(population, folder + "/population.png");
     }
 
     mainF.openAtStart(ZAN_EXAMPLES_DIR "/mistakes.csv");
