@@ -75,7 +75,10 @@ public:
     void FileExitExecute();
     void PageSetupExecute();
     void EditFindExecute();
+    // Asks first when the grid holds more rows than the analysis takes.
     void AnalyzeExecute();
+    // Analyses the bird in the current row with its ancestry from the whole grid.
+    void AnalyzeBirdExecute();
     // Opens the pairing planner on the grid's rows, the cell being edited included.
     void PairingsExecute();
     // Lists the problems the pedigree check finds in the grid's rows; going to one selects its row.
