@@ -180,6 +180,10 @@ private:
             m_options.jsonFile = valueOf(option);
             if (m_options.jsonFile.empty())
                 throw CommandLineError("--json needs a file name");
+        } else if (!m_pairs && !m_population && option.name == "--bird") {
+            m_options.bird = valueOf(option);
+            if (m_options.bird.empty())
+                throw CommandLineError("--bird needs a band number");
         } else if (!m_pairs && !m_population && option.name == "--printer") {
             m_options.printer = printerName(option);
         } else if (m_pairs && (option.name == "--cocks" || option.name == "--hens")) {
@@ -385,7 +389,7 @@ std::string usageText()
     return "Usage:\n"
            "  zan [FILE.csv]           open the pedigree window (with FILE.csv)\n"
            "  zan report FILE.csv [--pdf OUT.pdf] [--text] [--json OUT.json]\n"
-           "            [--paper a4|letter] [--dpi N]\n"
+           "            [--paper a4|letter] [--dpi N] [--bird BAND]\n"
            "                           analyse the pedigree in FILE.csv and write its report\n"
            "  zan report FILE.csv --printer [NAME] [--text] [--json OUT.json]\n"
            "                           print the report on a printer of the system\n"
@@ -418,6 +422,8 @@ std::string usageText()
            "  --dpi N                  resolution of the PDF printer, 72 to 2400 (default 600)\n"
            "  --printer [NAME]         print on the system printer NAME (without NAME: the\n"
            "                           default printer) as one job titled with FILE.csv\n"
+           "  --bird BAND              analyse the bird BAND of a file of any size: its row and\n"
+           "                           the rows of its ancestors, as if they were the file\n"
            "\n"
            "Pairs options:\n"
            "  --cocks LIST, --hens LIST  band numbers separated by commas, or @FILE for a file\n"

@@ -48,6 +48,8 @@ struct ReportOptions
     // A system printer to print on: its name, or empty for the default printer; nothing for
     // none. Excludes pdfFile, paper and dotsPerInch (the printer's driver decides those).
     std::optional<std::string> printer;
+    // The band of the bird to analyse with its ancestry alone; empty: the whole file.
+    std::string bird;
 
     // With none of --pdf, --printer, --json and --text the report text is written.
     bool writesText() const { return text || (pdfFile.empty() && !printer && jsonFile.empty()); }

@@ -13,11 +13,13 @@
 #include "app/window_texts.h"
 #include "platform/widget_font.h"
 
+#include "engine/inbreed.h"
 #include "grid/grid_find_dialog.h"
 #include "grid/pedigree_grid.h"
 #include "panel/html_panel.h"
 #include "platform/printer_setup_dialog.h"
 #include "platform/user_dialogs.h"
+#include "report/bird_ancestry.h"
 #include "report/report_window.h"
 
 #include <QAction>
@@ -61,7 +63,7 @@ const std::vector<MenuDesign> &menuDesign()
         { WindowTexts::editMenu,
             { "EditUndo1", "-", "EditCut1", "EditCopy1", "EditPaste1", "-", "EditFind" } },
         // An empty caption puts the action itself on the menu bar.
-        { {}, { "Analyze", "Pairings", "Population", "CheckPedigree" } },
+        { {}, { "Analyze", "AnalyzeBird", "Pairings", "Population", "CheckPedigree" } },
         { WindowTexts::helpMenu, { "HelpContents", "HelpAbout" } },
     };
     return menus;
@@ -134,6 +136,7 @@ void TmainF::createActions()
     bind("FileExit", &TmainF::FileExitExecute);
     bind("EditFind", &TmainF::EditFindExecute);
     bind("Analyze", &TmainF::AnalyzeExecute);
+    bind("AnalyzeBird", &TmainF::AnalyzeBirdExecute);
     bind("Pairings", &TmainF::PairingsExecute);
     bind("Population", &TmainF::PopulationExecute);
     bind("CheckPedigree", &TmainF::CheckPedigreeExecute);
@@ -360,11 +363,43 @@ void TmainF::AnalyzeExecute()
         return;
     // The text being typed into a cell is part of the pedigree the breeder analyses.
     File_Changed();
+    const int rows = GetPedigreeRowCount() - 1;
+    if (rows > inbreed::bird_limit) {
+        const MessageRequest question { std::string(WindowTexts::analyzeCaption),
+            std::string(WindowTexts::largeGridRows) + std::to_string(rows)
+                + std::string(WindowTexts::largeGridLimit) + std::to_string(inbreed::bird_limit)
+                + std::string(WindowTexts::largeGridQuestion),
+            MessageIcon::Question, { DialogButton::Yes, DialogButton::No } };
+        if (userDialogs().showMessage(this, question) != DialogButton::Yes)
+            return;
+    }
     const pedigree_findings checked = checkPedigree(pedigreeSource());
     m_reportWindow->setCheckProblems(checked.count(finding_severity::error),
         checked.count(finding_severity::warning),
         [this, checked] { run([&] { showCheckFindings(checked, m_reportWindow); }); });
     m_reportWindow->Analyze(pedigreeSource());
+}
+
+void TmainF::AnalyzeBirdExecute()
+{
+    if (m_reportWindow == nullptr)
+        return;
+    File_Changed();
+    PedigreeRow current;
+    m_commands.document().ReadPedigreeRow(m_inputGrid->model().Row(), current);
+    const BirdAncestry ancestry = birdAncestry(pedigreeSource(), current.identification);
+    const std::string problem = current.identification.empty()
+        ? std::string(WindowTexts::noCurrentBird)
+        : ancestry.problem(current.identification);
+    if (!problem.empty()) {
+        userDialogs().showMessage(this,
+            { std::string(WindowTexts::analyzeCaption), problem, MessageIcon::Warning,
+                { DialogButton::Ok } });
+        return;
+    }
+    // The check's rows are the grid's: its notice belongs to the analysis of the whole grid.
+    m_reportWindow->setCheckProblems(0, 0, nullptr);
+    m_reportWindow->Analyze(ancestry);
 }
 
 void TmainF::CheckPedigreeExecute()

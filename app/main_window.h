@@ -75,7 +75,10 @@ public:
     void FileExitExecute();
     void PageSetupExecute();
     void EditFindExecute();
+    // Asks first when the grid holds more rows than the analysis takes.
     void AnalyzeExecute();
+    // Analyses the bird in the current row with its ancestry from the whole grid.
+    void AnalyzeBirdExecute();
     // Opens the pairing planner on the grid's rows, the cell being edited included.
     void PairingsExecute();
     // Opens the population statistics of the grid's rows, the cell being edited included.

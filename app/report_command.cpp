@@ -8,6 +8,7 @@
 #include "platform/pdf_printer.h"
 #include "platform/text_file.h"
 #include "print/dv_print.h"
+#include "report/bird_ancestry.h"
 #include "report/report_analysis.h"
 #include "report/report_json.h"
 #include "report/report_plain_text.h"
@@ -68,12 +69,23 @@ int runReportCommand(const ReportOptions &options, std::ostream &out, std::ostre
         return 1;
     }
 
+    BirdAncestry ancestry;
+    if (!options.bird.empty()) {
+        ancestry = birdAncestry(document, options.bird);
+        if (const std::string problem = ancestry.problem(options.bird); !problem.empty()) {
+            errors << "zan: " << problem << '\n';
+            return 1;
+        }
+    }
+    const PedigreeSource &pedigree
+        = options.bird.empty() ? static_cast<const PedigreeSource &>(document) : ancestry;
+
     try {
         const std::unique_ptr<Printer> printer
             = options.printer ? systemPrinter(*options.printer) : makePdfPrinter(options);
         ReportAnalysis analysis;
         analysis.setPrinter(printer.get());
-        analysis.compose(document);
+        analysis.compose(pedigree);
         if (!options.pdfFile.empty() || options.printer) {
             analysis.paginate();
             analysis.DVPrint1().Print(document.CurrentFile(), 1, false);

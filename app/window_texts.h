@@ -43,7 +43,7 @@ struct ActionText
     std::string_view shortcut;
 };
 
-inline constexpr std::array<ActionText, 17> actions { {
+inline constexpr std::array<ActionText, 18> actions { {
     { "EditUndo1", "Edit", "&Undo", "Ignore last change", 7, "Alt+Backspace" },
     { "FileNew", "File", "&New", "Create file", 0, "Ctrl+N" },
     { "FileOpen", "File", "&Open", "Open file", 1, "Ctrl+O" },
@@ -56,6 +56,9 @@ inline constexpr std::array<ActionText, 17> actions { {
     { "EditPaste1", "Edit", "&Paste", "Paste", 10, "Ctrl+V" },
     { "EditFind", "Edit", "&Find", "Find in the Grid", 11, "Ctrl+F" },
     { "Analyze", "Analyze", "Anal&yze", "Compute ZAN", 12, "F2" },
+    { "AnalyzeBird", "Analyze", "Analyze Current Bird",
+        "Compute ZAN of the bird in the current row, with its ancestry from the whole file", -1,
+        "Shift+F2" },
     { "Pairings", "Analyze", "&Pairings...", "ZAN of the young of every cock with every hen", -1,
         "" },
     { "Population", "Analyze", "Population...",
@@ -65,6 +68,17 @@ inline constexpr std::array<ActionText, 17> actions { {
     { "HelpContents", "Help", "&Contents", "Display Help", 13, "F1" },
     { "HelpAbout", "Help", "&About", "About ZAN", -1, "" },
 } };
+
+// Analyze on a grid of more rows than the analysis takes: the row count and the limit follow
+// "The grid holds " and "rows; the analysis takes " each.
+inline constexpr std::string_view analyzeCaption = "Analyze";
+inline constexpr std::string_view largeGridRows = "The grid holds ";
+inline constexpr std::string_view largeGridLimit = " rows; the analysis takes ";
+inline constexpr std::string_view largeGridQuestion
+    = " birds and leaves the rest out. Shift+F2 analyses the bird in the current row with its "
+      "ancestry. Analyze the grid all the same?";
+// Analyze Current Bird on a row without a band.
+inline constexpr std::string_view noCurrentBird = "The current row names no bird.";
 
 // The pedigree files.
 inline constexpr std::string_view fileFilter = "ZAN files (*.csv)|*.csv|All files (*.*)|*.*";

@@ -140,6 +140,9 @@ TEST_F(MainWindowTest, DesignTexts)
         { "EditPaste1", "&Paste", "Paste", "Ctrl+V", true },
         { "EditFind", "&Find", "Find in the Grid", "Ctrl+F", true },
         { "Analyze", "Anal&yze", "Compute ZAN", "F2", true },
+        { "AnalyzeBird", "Analyze Current Bird",
+            "Compute ZAN of the bird in the current row, with its ancestry from the whole file",
+            "Shift+F2", false },
         { "Pairings", "&Pairings...", "ZAN of the young of every cock with every hen", "", false },
         { "Population", "Population...",
             "Inbreeding, kinship and pedigree completeness of every bird and by year", "", false },
@@ -173,9 +176,9 @@ TEST_F(MainWindowTest, DesignTexts)
         (std::vector<std::string> {
             "&File: FileNew FileOpen FileSave FileSaveAs - PageSetup - FileExit",
             "&Edit: EditUndo1 - EditCut1 EditCopy1 EditPaste1 - EditFind",
-            "Anal&yze: AnalyzeMenuItem", "&Pairings...: PairingsMenuItem",
-            "Population...: PopulationMenuItem", "Check Pedigree...: CheckPedigreeMenuItem",
-            "&Help: HelpContents HelpAbout" }));
+            "Anal&yze: AnalyzeMenuItem", "Analyze Current Bird: AnalyzeBirdMenuItem",
+            "&Pairings...: PairingsMenuItem", "Population...: PopulationMenuItem",
+            "Check Pedigree...: CheckPedigreeMenuItem", "&Help: HelpContents HelpAbout" }));
 
     std::string tools;
     for (QAction *button : m_window.findChild<QToolBar *>("ToolBar1")->actions())
@@ -499,6 +502,50 @@ TEST_F(MainWindowTest, AnalyzeIsReachedByF2TheButtonAndTheMenu)
         EXPECT_EQ(modalShownBy(way), "ZAN_printF");
     // The report listed the typed row.
     EXPECT_NE(reportPlainText(m_report.analysis().OutPut()).find("A1"), std::string::npos);
+}
+
+// Shift+F2 analyses the bird of the current row with its ancestry alone; a row without a band
+// says so.
+TEST_F(MainWindowTest, AnalyzeCurrentBirdTakesItsAncestryFromTheGrid)
+{
+    m_window.openAtStart(m_folder.write("loft.csv",
+        csvLine("OTHER", "X", "") + csvLine("S1", "GS", "GD") + csvLine("Y1", "S1", "D1")
+            + csvLine("GS", "", "")));
+    m_grid->SelectRange(0, 0, 3, 3);
+    EXPECT_EQ(modalShownBy([&] { key(Qt::Key_F2, Qt::ShiftModifier); }), "ZAN_printF");
+    const std::string report = reportPlainText(m_report.analysis().OutPut());
+    EXPECT_NE(report.find("  1 Y1 "), std::string::npos);
+    EXPECT_NE(report.find("  2 S1 "), std::string::npos);
+    EXPECT_NE(report.find("  3 GS "), std::string::npos);
+    EXPECT_EQ(report.find("OTHER"), std::string::npos);
+
+    m_window.FileNewExecute();
+    answerWith({ { DialogKind::Message, DialogButton::Ok } });
+    EXPECT_EQ(modalShownBy([&] { trigger("AnalyzeBird"); }), "");
+    ASSERT_EQ(m_dialogs.shown().size(), 1u);
+    EXPECT_EQ(m_dialogs.shown()[0].text, "The current row names no bird.");
+    EXPECT_EQ(m_dialogs.problems(), "");
+}
+
+// F2 on more rows than the analysis takes asks first; No leaves the report unshown.
+TEST_F(MainWindowTest, AnalyzeAsksBeforeAGridOfMoreRowsThanTheAnalysisTakes)
+{
+    std::string loft;
+    for (int bird = 1; bird <= 2049; ++bird)
+        loft += csvLine("B" + std::to_string(bird), "", "");
+    m_window.openAtStart(m_folder.write("large.csv", loft));
+    for (const DialogButton answer : { DialogButton::No, DialogButton::Yes }) {
+        answerWith({ { DialogKind::Message, answer } });
+        EXPECT_EQ(modalShownBy([&] { key(Qt::Key_F2); }),
+            answer == DialogButton::Yes ? "ZAN_printF" : "");
+        ASSERT_EQ(m_dialogs.shown().size(), 1u);
+        EXPECT_EQ(m_dialogs.shown()[0].text,
+            "The grid holds 2049 rows; the analysis takes 2048 birds and leaves the rest out. "
+            "Shift+F2 analyses the bird in the current row with its ancestry. Analyze the grid "
+            "all the same?");
+        EXPECT_EQ(m_dialogs.shown()[0].buttons,
+            (std::vector<DialogButton> { DialogButton::Yes, DialogButton::No }));
+    }
 }
 
 // The planner reads the grid's rows, the cell being typed included, and is shown modally.

@@ -365,3 +365,69 @@ TEST_F(ReportCommand, ExistingPdfIsReplaced)
 }
 
 } // namespace
+
+// A bird of a large loft gets the report of a file holding only its ancestry: its row, then its
+// ancestors' rows in the loft's order. Family bird F-i has the parents F-2i and F-2i + 1 (up to
+// 1100; above, parents without a row), listed from the highest number down, each followed by a
+// young of the family that is no one's ancestor.
+TEST_F(ReportCommand, BirdIsAnalysedWithItsAncestryAlone)
+{
+    const int family = 1100;
+    auto f = [](int i) { return "F-" + std::to_string(i); };
+    auto row = [](const std::string &band, const std::string &sire, const std::string &dam) {
+        return "\"" + band + "\",\"" + sire + "\",\"" + dam + "\"\r\n";
+    };
+    std::string loft;
+    for (int i = family; i >= 1; --i) {
+        loft += row(f(i), f(2 * i), f(2 * i + 1));
+        for (int young = 0; young < 4; ++young)
+            loft += row("Y-" + std::to_string(i * 4 + young), f(i), young > 0 ? "." : "");
+    }
+    loft += row("L1", "L2", "") + row("L2", "L1", "") + row("Q", "L1", "F-300");
+    const std::string loftFile = write("loft.csv", loft);
+    // File names and report dates apart (a date line starts with the date).
+    auto comparable = [](const std::string &text, const std::string &file) {
+        const std::string notice = std::string(16, ' ') + std::string(ReportText::MakerNotice);
+        std::vector<std::string> lines = splitLines(text);
+        for (std::string &line : lines) {
+            if (const size_t at = line.find(file); at != std::string::npos)
+                line.erase(at, file.size());
+            if (const size_t at = line.find(notice); at != std::string::npos)
+                line.erase(0, at);
+        }
+        return lines;
+    };
+
+    for (const int bird : { 5, 13, 300 }) {
+        SCOPED_TRACE(bird);
+        // F-i descends from F-bird when halving i reaches bird.
+        auto isAncestor = [&](int i) {
+            for (i /= 2; i > bird; i /= 2) { }
+            return i == bird;
+        };
+        std::string ancestry = row(f(bird), f(2 * bird), f(2 * bird + 1));
+        for (int i = family; i > bird; --i) {
+            if (isAncestor(i))
+                ancestry += row(f(i), f(2 * i), f(2 * i + 1));
+        }
+        const std::string ancestryFile = write("ancestry.csv", ancestry);
+        const Result expected = run({ ancestryFile });
+        const Result result = run({ loftFile, "--bird", f(bird) });
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.errors, "");
+        EXPECT_EQ(comparable(result.out, loftFile), comparable(expected.out, ancestryFile));
+    }
+
+    // A loop in the loft ends the walk; the report tells of it.
+    const Result looping = run({ loftFile, "--bird", "Q" });
+    EXPECT_EQ(looping.status, 0);
+    EXPECT_NE(looping.out.find("a cycling pedigree has been found"), std::string::npos);
+
+    EXPECT_EQ(run({ loftFile, "--bird", "F-9999" }).errors,
+        "zan: no bird with band 'F-9999' in " + loftFile + "\n");
+    // F-1 and its 2200 ancestors pass the limit of 2048 birds.
+    const Result tooMany = run({ loftFile, "--bird", "Y-4" });
+    EXPECT_EQ(tooMany.status, 1);
+    EXPECT_EQ(tooMany.errors,
+        "zan: the ancestry of Y-4 has 2202 birds; the analysis takes at most 2048\n");
+}
