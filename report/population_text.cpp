@@ -74,7 +74,8 @@ std::vector<std::string> PopulationText::summaryLines(const PopulationStudy &stu
     lines.push_back(figureLine(
         "Mean inbreeding of every bird", formatLine("%.4f %%", 100.0 * meanInbreeding(figures))));
     lines.push_back(figureLine("Reference group",
-        formatLine("%d birds%s", group.birds, study.defaultGroup() ? " with no offspring" : "")));
+        formatLine("%d bird%s%s", group.birds, group.birds == 1 ? "" : "s",
+            study.defaultGroup() ? " with no offspring" : "")));
     lines.push_back(
         figureLine("  mean inbreeding", formatLine("%.4f %%", 100.0 * group.mean_inbreeding)));
     lines.push_back(
