@@ -1,6 +1,8 @@
 #include "app/pairing_tables.h"
 #include "app/pairings_window.h"
 
+#include "rows_source.h"
+
 #include "platform/scripted_user_dialogs.h"
 #include "platform/virtual_printer.h"
 #include "report/pedigree_source.h"
@@ -28,32 +30,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Rows : public PedigreeSource
-{
-public:
-    explicit Rows(std::vector<PedigreeRow> rows) : m_rows(std::move(rows)) { }
-    int GetPedigreeRowCount() const override { return static_cast<int>(m_rows.size()) + 1; }
-    bool ReadPedigreeRow(int row, PedigreeRow &out) const override
-    {
-        if (row < 1 || row > static_cast<int>(m_rows.size()))
-            return false;
-        out = m_rows[static_cast<std::size_t>(row - 1)];
-        return true;
-    }
-    std::string CurrentFile() const override { return "/lofts/loft.csv"; }
-
-private:
-    std::vector<PedigreeRow> m_rows;
-};
-
 // Full sibs S1 and D1, a half sib H1, an unrelated hen U1 and Y1, a young of S1 and U1.
-const Rows loft({
-    { "S1", "GS", "GD" },
-    { "D1", "GS", "GD" },
-    { "H1", "GS", "M1" },
-    { "U1", "X1", "X2" },
-    { "Y1", "S1", "U1" },
-});
+const RowsSource loft(
+    {
+        { "S1", "GS", "GD" },
+        { "D1", "GS", "GD" },
+        { "H1", "GS", "M1" },
+        { "U1", "X1", "X2" },
+        { "Y1", "S1", "U1" },
+    },
+    "/lofts/loft.csv");
 
 class PairingsWindowTest : public testing::Test
 {
@@ -227,7 +213,7 @@ TEST_F(PairingsWindowTest, refusesWhatWouldNotFitBeforeStarting)
 }
 
 // A loft of 20 generations of 100 birds, each of two parents drawn from the generation before.
-Rows bigLoft()
+RowsSource bigLoft()
 {
     std::vector<PedigreeRow> rows;
     unsigned seed = 2026;
@@ -248,7 +234,7 @@ Rows bigLoft()
                 { band(generation, place), band(generation - 1, sire), band(generation - 1, dam) });
         }
     }
-    return Rows(rows);
+    return RowsSource(rows, "/lofts/loft.csv");
 }
 
 // Cancel stops the work at once and leaves the figures shown before; the window goes on working.

@@ -1,5 +1,7 @@
 #include "app/population_window.h"
 
+#include "rows_source.h"
+
 #include "platform/scripted_user_dialogs.h"
 #include "platform/virtual_printer.h"
 #include "report/pedigree_source.h"
@@ -25,31 +27,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Rows : public PedigreeSource
-{
-public:
-    explicit Rows(std::vector<PedigreeRow> rows) : m_rows(std::move(rows)) { }
-    int GetPedigreeRowCount() const override { return static_cast<int>(m_rows.size()) + 1; }
-    bool ReadPedigreeRow(int row, PedigreeRow &out) const override
-    {
-        if (row < 1 || row > static_cast<int>(m_rows.size()))
-            return false;
-        out = m_rows[static_cast<std::size_t>(row - 1)];
-        return true;
-    }
-    std::string CurrentFile() const override { return "/lofts/loft.csv"; }
-
-private:
-    std::vector<PedigreeRow> m_rows;
-};
-
 // Full sibs S and D of 2020, their young Y of 2022 (inbred 25 %), a half sib H of 2021.
-const Rows loft({
-    { "NL-2020-1", "NL-2018-1", "NL-2018-2" },
-    { "NL-2020-2", "NL-2018-1", "NL-2018-2" },
-    { "NL-2021-3", "NL-2018-1", "NL-2019-4" },
-    { "NL-2022-5", "NL-2020-1", "NL-2020-2" },
-});
+const RowsSource loft(
+    {
+        { "NL-2020-1", "NL-2018-1", "NL-2018-2" },
+        { "NL-2020-2", "NL-2018-1", "NL-2018-2" },
+        { "NL-2021-3", "NL-2018-1", "NL-2019-4" },
+        { "NL-2022-5", "NL-2020-1", "NL-2020-2" },
+    },
+    "/lofts/loft.csv");
 
 std::vector<QString> column(QTableView *table, int column)
 {
@@ -112,7 +98,7 @@ TEST(PopulationWindowTest, chartPaints)
 }
 
 // A loft of 20 generations of 100 birds, each of two parents drawn from the generation before.
-Rows bigLoft()
+RowsSource bigLoft()
 {
     std::vector<PedigreeRow> rows;
     unsigned seed = 2026;
@@ -130,7 +116,7 @@ Rows bigLoft()
                     generation == 0 ? "" : band(generation - 1, dam) });
         }
     }
-    return Rows(rows);
+    return RowsSource(rows, "/lofts/loft.csv");
 }
 
 // Cancel shows no figures and says so; Compute then computes them.

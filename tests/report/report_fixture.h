@@ -4,7 +4,7 @@
 // of a composed document.
 
 #include "report/depth_text.h"
-#include "report/pedigree_source.h"
+#include "rows_source.h"
 
 #include "docview/doc_view.h"
 
@@ -13,28 +13,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-class RowsSource : public PedigreeSource
-{
-public:
-    RowsSource(std::vector<PedigreeRow> rows, std::string file = "/lofts/test.csv")
-        : m_rows(std::move(rows)), m_file(std::move(file))
-    { }
-
-    int GetPedigreeRowCount() const override { return static_cast<int>(m_rows.size()) + 1; }
-    bool ReadPedigreeRow(int row, PedigreeRow &out) const override
-    {
-        if (row < 1 || row > static_cast<int>(m_rows.size()))
-            return false;
-        out = m_rows[row - 1];
-        return true;
-    }
-    std::string CurrentFile() const override { return m_file; }
-
-private:
-    std::vector<PedigreeRow> m_rows;
-    std::string m_file;
-};
 
 // One document item as the report writes it.
 struct ReportLine
