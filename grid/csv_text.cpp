@@ -48,6 +48,8 @@ std::string CSVToLineFeeds(std::string_view text)
 
 std::string DoubleToSingleChar(char character, std::string_view text)
 {
+    if (text.find(character) == std::string_view::npos)
+        return std::string(text);
     std::string result;
     result.reserve(text.size());
     std::size_t i = 0;

@@ -236,9 +236,14 @@ bool TextFileReader::readLine(std::string &line)
                 continue;
             }
         }
-        std::size_t end = d->position;
-        while (end < d->length && data[end] != terminator && data[end] != controlZ)
-            ++end;
+        const char *const from = data + d->position;
+        const char *const to = data + d->length;
+        const char *stop = static_cast<const char *>(std::memchr(from, terminator, to - from));
+        if (stop == nullptr)
+            stop = to;
+        if (const void *eof = std::memchr(from, controlZ, stop - from))
+            stop = static_cast<const char *>(eof);
+        const std::size_t end = static_cast<std::size_t>(stop - data);
         line.append(data + d->position, end - d->position);
         consumed = consumed || end > d->position;
         d->position = end;

@@ -2,6 +2,7 @@
 
 #include "engine/inbreed.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -44,38 +45,48 @@ bool BirdAncestry::ReadPedigreeRow(int row, PedigreeRow &out) const
 
 BirdAncestry birdAncestry(const PedigreeSource &pedigree, const std::string &band)
 {
-    std::vector<PedigreeRow> all;
-    std::unordered_map<std::string, size_t> firstRow;
+    // Each row's band by the number of the first row that names it; the rows themselves are read
+    // again when needed rather than copied, as the pedigree may hold millions of them.
     const int rowCount = pedigree.GetPedigreeRowCount();
+    std::unordered_map<std::string, int> firstRow;
+    firstRow.reserve(static_cast<size_t>(std::max(rowCount, 1)));
+    std::vector<int> sameBandAs(static_cast<size_t>(std::max(rowCount, 1)), 0); // 0: unread
+    PedigreeRow read;
     for (int row = 1; row < rowCount; ++row) {
-        PedigreeRow read;
-        if (!pedigree.ReadPedigreeRow(row, read))
-            continue;
-        firstRow.emplace(read.identification, all.size());
-        all.push_back(std::move(read));
+        if (pedigree.ReadPedigreeRow(row, read))
+            sameBandAs[static_cast<size_t>(row)]
+                = firstRow.emplace(std::move(read.identification), row).first->second;
     }
     const auto bird = firstRow.find(band);
     if (band.empty() || bird == firstRow.end())
         return BirdAncestry({}, 0, pedigree.CurrentFile());
 
-    // Every band reached from the bird through sires and dams, each walked once.
+    // Every band reached from the bird through sires and dams, each walked once; `isAncestor`
+    // marks the first rows of the ancestors that have rows.
     std::unordered_set<std::string> ancestors;
-    std::vector<size_t> pending { bird->second };
+    std::vector<bool> isAncestor(sameBandAs.size(), false);
+    std::vector<int> pending { bird->second };
     while (!pending.empty()) {
-        const PedigreeRow &row = all[pending.back()];
+        pedigree.ReadPedigreeRow(pending.back(), read);
         pending.pop_back();
-        for (const std::string *parent : { &row.sire, &row.dam }) {
+        for (const std::string *parent : { &read.sire, &read.dam }) {
             if (!namesParent(*parent) || !ancestors.insert(*parent).second)
                 continue;
-            if (const auto found = firstRow.find(*parent); found != firstRow.end())
+            if (const auto found = firstRow.find(*parent); found != firstRow.end()) {
+                isAncestor[static_cast<size_t>(found->second)] = true;
                 pending.push_back(found->second);
+            }
         }
     }
 
-    std::vector<PedigreeRow> rows { all[bird->second] };
-    for (size_t index = 0; index < all.size(); ++index) {
-        if (index != bird->second && ancestors.count(all[index].identification) > 0)
-            rows.push_back(std::move(all[index]));
+    std::vector<PedigreeRow> rows(1);
+    pedigree.ReadPedigreeRow(bird->second, rows.front());
+    for (int row = 1; row < rowCount; ++row) {
+        const int first = sameBandAs[static_cast<size_t>(row)];
+        if (row != bird->second && first > 0 && isAncestor[static_cast<size_t>(first)]) {
+            pedigree.ReadPedigreeRow(row, read);
+            rows.push_back(read);
+        }
     }
     const int birdCount = static_cast<int>(ancestors.size() + (ancestors.count(band) > 0 ? 0 : 1));
     return BirdAncestry(std::move(rows), birdCount, pedigree.CurrentFile());
