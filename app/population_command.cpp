@@ -64,15 +64,6 @@ void reportProblems(const PopulationStudy &study, std::ostream &errors)
         errors << "zan: " << note << '\n';
 }
 
-void writeFile(const std::string &fileName, const std::function<void(TextFileWriter &)> &write)
-{
-    TextFileWriter writer;
-    if (!writer.create(fileName))
-        throw ZanError("cannot create file " + fileName);
-    write(writer);
-    writer.commit();
-}
-
 void writeText(const PopulationStudy &study, std::ostream &out)
 {
     out << PopulationText::Title << "\n\n";
@@ -105,12 +96,9 @@ int runPopulationCommand(
         reportProblems(study, errors);
 
         if (!options.csvFile.empty())
-            writeFile(options.csvFile, [&](TextFileWriter &writer) {
-                PopulationText::writeCsv(study, [&](std::string_view text) { writer.write(text); });
-            });
+            PopulationText::saveCsv(study, options.csvFile);
         if (!options.jsonFile.empty())
-            writeFile(options.jsonFile,
-                [&](TextFileWriter &writer) { writer.write(PopulationText::json(study)); });
+            writeTextFile(options.jsonFile, PopulationText::json(study));
         if (!options.output.pdfFile.empty()) {
             const std::unique_ptr<PdfPrinter> pdf = makePdfPrinter(options.output);
             printPopulation(study, *pdf);

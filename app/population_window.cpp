@@ -1,6 +1,8 @@
 #include "population_window.h"
 
+#include "app/pairs_command.h"
 #include "app/population_views.h"
+#include "platform/locale_text.h"
 #include "platform/pdf_printer.h"
 #include "platform/text_codec.h"
 #include "platform/user_dialogs.h"
@@ -15,10 +17,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPromise>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -31,14 +35,15 @@ namespace {
 
 constexpr int ProgressSteps = 1000;
 
-// Computes `study` on a worker thread, telling `promise` how far it has come and stopping when
-// it is cancelled; hands back whether every figure is in.
-void computeAway(QPromise<bool> &promise, std::shared_ptr<PopulationStudy> study)
+// Computes `study` for `group` on a worker thread, telling `promise` how far it has come and
+// stopping when it is cancelled; hands back whether every figure is in.
+void computeAway(
+    QPromise<bool> &promise, std::shared_ptr<PopulationStudy> study, std::vector<std::string> group)
 {
     promise.setProgressRange(0, ProgressSteps);
     bool complete = false;
     try {
-        complete = study->compute({}, [&](std::size_t done, std::size_t total) {
+        complete = study->compute(group, [&](std::size_t done, std::size_t total) {
             promise.setProgressValue(
                 total == 0 ? ProgressSteps : static_cast<int>(done * ProgressSteps / total));
             return !promise.isCanceled();
@@ -90,13 +95,25 @@ void PopulationWindow::buildLayout()
     m_birds->horizontalHeader()->setResizeContentsPrecision(50);
     m_birds->setSortingEnabled(true);
 
+    // The summary's lines are up to 100 characters; its pane shows them whole.
+    const int summaryWidth = m_summary->fontMetrics().horizontalAdvance(QString(100, 'M'))
+        + 2 * m_summary->frameWidth() + 8 + m_summary->verticalScrollBar()->sizeHint().width();
     auto *top = new QSplitter(Qt::Horizontal);
     top->addWidget(m_summary);
     top->addWidget(m_chart);
-    top->setSizes({ 520, 480 }); // the summary's lines are about 75 characters
+    top->setSizes({ summaryWidth, 440 });
     auto *split = new QSplitter(Qt::Vertical);
     split->addWidget(top);
     split->addWidget(m_birds);
+
+    m_group = new QLineEdit;
+    m_group->setObjectName("groupEdit");
+    m_group->setPlaceholderText("the birds with no offspring");
+    m_group->setToolTip("The reference group: bands separated by commas, or @ and the name of a "
+                        "file with one band per line; empty: the birds with no offspring");
+    auto *groupLabel = new QLabel("Reference &group:");
+    groupLabel->setBuddy(m_group);
+    connect(m_group, &QLineEdit::returnPressed, this, &PopulationWindow::compute);
 
     m_status = new QLabel;
     m_status->setObjectName("computeStatus");
@@ -106,22 +123,29 @@ void PopulationWindow::buildLayout()
     m_printButton->setObjectName("printButton");
     m_pdfButton = new QPushButton("Save P&DF...");
     m_pdfButton->setObjectName("savePdfButton");
+    m_csvButton = new QPushButton("Save C&SV...");
+    m_csvButton->setObjectName("saveCsvButton");
     auto *close = new QPushButton("C&lose");
     close->setObjectName("closeButton");
     connect(m_computeButton, &QPushButton::clicked, this, &PopulationWindow::compute);
     connect(m_printButton, &QPushButton::clicked, this, &PopulationWindow::printStudy);
     connect(m_pdfButton, &QPushButton::clicked, this, &PopulationWindow::savePdf);
+    connect(m_csvButton, &QPushButton::clicked, this, &PopulationWindow::saveCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
+    auto *group = new QHBoxLayout;
+    group->addWidget(groupLabel);
+    group->addWidget(m_group, 1);
+    group->addWidget(m_computeButton);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_computeButton);
     buttons->addWidget(m_status, 1);
-    for (QPushButton *button : { m_printButton, m_pdfButton, close })
+    for (QPushButton *button : { m_printButton, m_pdfButton, m_csvButton, close })
         buttons->addWidget(button);
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(group);
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
-    resize(1000, 720);
+    resize(summaryWidth + 480, 720);
 }
 
 bool PopulationWindow::isComputing() const
@@ -133,6 +157,15 @@ void PopulationWindow::compute()
 {
     if (isComputing())
         return;
+    std::vector<std::string> group;
+    try {
+        // Bands as the grid takes them typed, in capitals; a group file's name as it stands.
+        const std::string typed = utf8ToBytes(m_group->text().toStdString());
+        group = readBandList(typed.starts_with('@') ? typed : upperCase(typed));
+    } catch (const ZanError &error) {
+        showError(error.what());
+        return;
+    }
     m_computed = false;
     showFigures();
     m_status->setText(QString("Computing the figures of %1 birds...").arg(m_study->birdCount()));
@@ -151,7 +184,7 @@ void PopulationWindow::compute()
     });
     connect(m_computation, &QFutureWatcherBase::progressValueChanged, m_progress,
         &QProgressDialog::setValue);
-    m_computation->setFuture(QtConcurrent::run(computeAway, m_study));
+    m_computation->setFuture(QtConcurrent::run(computeAway, m_study, std::move(group)));
 }
 
 // Cancels a computation under way and waits for its thread to let go of the study.
@@ -202,6 +235,7 @@ void PopulationWindow::showFigures()
     m_summary->setPlainText(lines.join('\n'));
     m_printButton->setEnabled(shown != nullptr);
     m_pdfButton->setEnabled(shown != nullptr);
+    m_csvButton->setEnabled(shown != nullptr);
 }
 
 void PopulationWindow::showError(const std::string &what)
@@ -223,19 +257,39 @@ void PopulationWindow::printStudy()
     }
 }
 
-void PopulationWindow::savePdf()
+// The pedigree file's name without its extension, with `ending`.
+std::string PopulationWindow::proposedFile(const char *ending) const
 {
     std::filesystem::path proposed(m_study->fileName());
     proposed.replace_extension();
+    return proposed.string() + ending;
+}
+
+void PopulationWindow::savePdf()
+{
     const auto file = userDialogs().chooseSaveFile(this,
-        { "Save population as PDF", proposed.string() + "-population.pdf",
-            "PDF files (*.pdf)|*.pdf", ".pdf" });
+        { "Save population as PDF", proposedFile("-population.pdf"), "PDF files (*.pdf)|*.pdf",
+            ".pdf" });
     if (!file)
         return;
     try {
         PdfPrinter pdf;
         pdf.setOutputFile(*file);
         printPopulation(*m_study, pdf);
+    } catch (const ZanError &error) {
+        showError(error.what());
+    }
+}
+
+void PopulationWindow::saveCsv()
+{
+    const auto file = userDialogs().chooseSaveFile(this,
+        { "Save the birds' figures as CSV", proposedFile("-population.csv"),
+            "CSV files (*.csv)|*.csv", ".csv" });
+    if (!file)
+        return;
+    try {
+        PopulationText::saveCsv(*m_study, *file);
     } catch (const ZanError &error) {
         showError(error.what());
     }

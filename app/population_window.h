@@ -2,11 +2,12 @@
 
 // The population statistics of the grid's pedigree: the summary and the by-year table as text,
 // the chart of the means by year, and every bird's figures in a table that sorts by any column.
-// Print and Save PDF write the same document as `zan population --pdf`; dialogs go through
-// userDialogs().
+// Print and Save PDF write the same document as `zan population --pdf`, Save CSV the same file as
+// `--csv`; dialogs go through userDialogs().
 //
 // The figures are computed on another thread as soon as the window is made, behind a progress
-// dialog with Cancel; after a cancel, Compute starts again.
+// dialog with Cancel, for the birds with no offspring; Compute computes them again for the
+// reference group typed (bands separated by commas, or @FILE), or after a cancel.
 //
 //   PopulationWindow window(document, this);   // reads the rows of the pedigree now
 //   window.exec();
@@ -22,6 +23,7 @@ class PopulationChartView;
 class PopulationStudy;
 class Printer;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QProgressDialog;
 class QPushButton;
@@ -48,6 +50,7 @@ public slots:
     void compute();
     void printStudy();
     void savePdf();
+    void saveCsv();
 
 private:
     void buildLayout();
@@ -55,6 +58,7 @@ private:
     void stopComputing();
     void showFigures();
     void showError(const std::string &what);
+    std::string proposedFile(const char *ending) const;
 
     std::shared_ptr<PopulationStudy> m_study;
     bool m_computed = false;
@@ -66,8 +70,10 @@ private:
     PopulationChartView *m_chart = nullptr;
     QTableView *m_birds = nullptr;
     PopulationBirdModel *m_birdModel = nullptr;
+    QLineEdit *m_group = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_computeButton = nullptr;
     QPushButton *m_printButton = nullptr;
     QPushButton *m_pdfButton = nullptr;
+    QPushButton *m_csvButton = nullptr;
 };

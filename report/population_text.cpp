@@ -3,6 +3,8 @@
 #include "report/population_study.h"
 #include "report/report_text.h"
 
+#include "platform/text_file.h"
+
 #include <nlohmann/json.hpp>
 
 #include <charconv>
@@ -95,8 +97,9 @@ std::vector<std::string> PopulationText::summaryLines(const PopulationStudy &stu
         formatLine("%d, explaining %.2f %% of the genes", group.ancestors_taken,
             100.0 * group.ancestors_share)));
     lines.push_back(figureLine("  mean individual increase in inbreeding",
-        formatLine("%.4f %% over %d birds with more than one generation",
-            100.0 * group.mean_increase, group.increase_birds)));
+        formatLine("%.4f %% over %d bird%s with more than one generation",
+            100.0 * group.mean_increase, group.increase_birds,
+            group.increase_birds == 1 ? "" : "s")));
     lines.push_back(figureLine("  effective population size (1 / 2 x increase)",
         group.effective_size > 0.0 ? formatLine("%.1f", group.effective_size)
                                    : std::string("none (no increase)")));
@@ -201,4 +204,13 @@ std::string PopulationText::json(const PopulationStudy &study)
     result["notes"] = study.notes();
     // Bands are 8-bit text of no particular encoding: bytes that are not UTF-8 are replaced.
     return result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+void PopulationText::saveCsv(const PopulationStudy &study, const std::string &fileName)
+{
+    TextFileWriter writer;
+    if (!writer.create(fileName))
+        throw ZanError("cannot create file " + fileName);
+    writeCsv(study, [&](std::string_view text) { writer.write(text); });
+    writer.commit();
 }

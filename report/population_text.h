@@ -24,6 +24,9 @@ std::vector<std::string> yearLines(const PopulationStudy &study);
 // double, the known ancestors and the year (empty when the band carries none). The figures of a
 // bird left out by a loop are empty. Handed to `write` a piece at a time.
 void writeCsv(const PopulationStudy &study, const std::function<void(std::string_view)> &write);
+// writeCsv into a file, replaced safely; throws ZanError "cannot create file NAME" when it cannot
+// be created, and TextFileError when writing fails.
+void saveCsv(const PopulationStudy &study, const std::string &fileName);
 
 // The summary, the by-year table, the loops, the refused rows and the notes as a JSON object.
 std::string json(const PopulationStudy &study);

@@ -85,6 +85,8 @@ public:
     std::string statusText() const;
     // True while an analysis run or a print is going on.
     bool isBusy() const { return m_busy; }
+    // An analysis is asked for and starts once the window is shown on the screen.
+    bool isAnalysisPending() const { return m_analysisDue; }
 
 protected:
     // Escape, the close box and Alt+F4 end here: they do what Return does.

@@ -52,6 +52,9 @@ std::string modalShownBy(const std::function<void()> &command)
         QWidget *modal = QApplication::activeModalWidget();
         if (modal == nullptr)
             return;
+        if (const auto *report = qobject_cast<TZAN_printF *>(modal);
+            report != nullptr && report->isAnalysisPending())
+            return; // not yet on the screen: closed now, it would never analyse
         shown = modal->objectName().isEmpty() ? modal->metaObject()->className()
                                               : modal->objectName().toStdString();
         modal->close();

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -165,6 +168,47 @@ TEST(PopulationWindowTest, printsAndSavesPdf)
     EXPECT_EQ(dialogs.shown()[1].text, "/lofts/loft-population.pdf");
     EXPECT_GT(fs::file_size(pdf), 1000u);
     fs::remove(pdf);
+}
+
+// The reference group typed reaches the figures (Enter computes again); a group file that cannot
+// be read is said and leaves the figures shown; Save CSV writes every bird.
+TEST(PopulationWindowTest, takesTheGroupTypedAndSavesCsv)
+{
+    Shown shown(loft);
+    auto *summary = shown.child<QPlainTextEdit>("summaryView");
+    const auto groupLine = [&] {
+        const QString text = summary->toPlainText();
+        const qsizetype from = text.indexOf("Reference group");
+        return text.mid(from, text.indexOf('\n', from) - from).simplified().toStdString();
+    };
+    EXPECT_EQ(groupLine(), "Reference group 2 birds with no offspring");
+    auto *group = shown.child<QLineEdit>("groupEdit");
+    QTest::keyClicks(group, "nl-2020-1, NL-2020-2,NL-2021-3");
+    QTest::keyClick(group, Qt::Key_Return);
+    QTRY_VERIFY(!shown.window.isComputing());
+    EXPECT_EQ(groupLine(), "Reference group 3 birds");
+
+    ScriptedUserDialogs dialogs;
+    dialogs.answerMessage(DialogButton::Ok);
+    group->setText("@/nonexistent/group.txt");
+    QTest::mouseClick(shown.child<QPushButton>("computeButton"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text, "cannot read file /nonexistent/group.txt");
+    EXPECT_TRUE(shown.window.hasFigures());
+
+    const fs::path csv
+        = fs::temp_directory_path() / ("zan-population-" + std::to_string(::getpid()) + ".csv");
+    dialogs.answerSaveFile(csv.string());
+    QTest::mouseClick(shown.child<QPushButton>("saveCsvButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.problems(), "");
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[1].text, "/lofts/loft-population.csv");
+    std::ifstream in(csv, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text.substr(0, text.find('\r')),
+        "band,sire,dam,inbreeding,mean_kinship,ecg,known_ancestors,year");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8);
+    fs::remove(csv);
 }
 
 } // namespace
