@@ -368,8 +368,8 @@ TEST_F(ReportCommand, ExistingPdfIsReplaced)
 
 // A bird of a large loft gets the report of a file holding only its ancestry: its row, then its
 // ancestors' rows in the loft's order. Family bird F-i has the parents F-2i and F-2i + 1 (up to
-// 1100; above, parents without a row), listed from the highest number down, each followed by a
-// young of the family that is no one's ancestor.
+// 1100; above, parents without a row), listed from the highest number down, each followed by
+// eight young of the family that are no one's ancestors: a loft of 10,000 birds.
 TEST_F(ReportCommand, BirdIsAnalysedWithItsAncestryAlone)
 {
     const int family = 1100;
@@ -380,8 +380,8 @@ TEST_F(ReportCommand, BirdIsAnalysedWithItsAncestryAlone)
     std::string loft;
     for (int i = family; i >= 1; --i) {
         loft += row(f(i), f(2 * i), f(2 * i + 1));
-        for (int young = 0; young < 4; ++young)
-            loft += row("Y-" + std::to_string(i * 4 + young), f(i), young > 0 ? "." : "");
+        for (int young = 0; young < 8; ++young)
+            loft += row("Y-" + std::to_string(i * 8 + young), f(i), young > 0 ? "." : "");
     }
     loft += row("L1", "L2", "") + row("L2", "L1", "") + row("Q", "L1", "F-300");
     const std::string loftFile = write("loft.csv", loft);
@@ -426,8 +426,8 @@ TEST_F(ReportCommand, BirdIsAnalysedWithItsAncestryAlone)
     EXPECT_EQ(run({ loftFile, "--bird", "F-9999" }).errors,
         "zan: no bird with band 'F-9999' in " + loftFile + "\n");
     // F-1 and its 2200 ancestors pass the limit of 2048 birds.
-    const Result tooMany = run({ loftFile, "--bird", "Y-4" });
+    const Result tooMany = run({ loftFile, "--bird", "Y-8" });
     EXPECT_EQ(tooMany.status, 1);
     EXPECT_EQ(tooMany.errors,
-        "zan: the ancestry of Y-4 has 2202 birds; the analysis takes at most 2048\n");
+        "zan: the ancestry of Y-8 has 2202 birds; the analysis takes at most 2048\n");
 }
