@@ -57,6 +57,14 @@ QString shown(const std::string &bytes)
     return QString::fromStdString(bytesToUtf8(bytes));
 }
 
+// Sorts the rows shown anew as the heading says (sortByColumn() does nothing when the heading
+// says so already).
+void resort(QTableView *table)
+{
+    const QHeaderView *header = table->horizontalHeader();
+    table->model()->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+}
+
 // Computes the lists into `plan` on a worker thread, telling `promise` how far it has come and
 // stopping when it is cancelled; a cancelled computation hands back nothing.
 void computeAway(QPromise<PairingComputation> &promise, std::shared_ptr<PairingPlan> plan,
@@ -173,6 +181,7 @@ void PairingsWindow::buildLayout()
     m_matrix->setSelectionMode(QAbstractItemView::NoSelection);
     connect(m_matrix, &QTableView::clicked, this, &PairingsWindow::choosePair);
     m_tabs = new QTabWidget;
+    m_tabs->setObjectName("pairingTabs");
     m_tabs->addTab(m_matrix, "&Matrix");
     m_tabs->addTab(m_pairs, "&Pairs");
     m_tabs->addTab(allocationTab(), "&Allocate");
@@ -248,6 +257,9 @@ QWidget *PairingsWindow::allocationTab()
     split->addWidget(m_kinship);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    split->setSizes({ 600, 340 });
+    m_allocationTable->sortByColumn(1, Qt::AscendingOrder); // by hen, as printed
+    m_kinship->sortByColumn(2, Qt::DescendingOrder);
 
     auto *tab = new QWidget;
     auto *layout = new QVBoxLayout(tab);
@@ -327,6 +339,15 @@ QWidget *PairingsWindow::legend()
         label->setPalette(colours);
         layout->addWidget(label);
     }
+    layout->addSpacing(16);
+    auto *marks = new QLabel(QString("%1 fixed   %2 forbidden   %3 allocated")
+                                 .arg(QChar(0x2714))
+                                 .arg(QChar(0x2718))
+                                 .arg(QChar(0x25CF)));
+    marks->setObjectName("legendMarks");
+    marks->setToolTip("Click a figure of the matrix to fix that pair for the allocation, again to "
+                      "forbid it, a third time to free it.");
+    layout->addWidget(marks);
     layout->addStretch();
     return legend;
 }
@@ -538,6 +559,7 @@ void PairingsWindow::showAllocation()
     const std::vector<PairingPlan::Pair> &pairs = m_allocated ? m_allocation.pairs() : none;
     m_matrixModel->showAllocation(pairs);
     m_allocationModel->show(&m_plan, pairs);
+    resort(m_allocationTable);
     m_allocationTable->resizeColumnsToContents();
     if (!m_allocated) {
         m_allocationNotes->setPlainText(
@@ -568,6 +590,7 @@ void PairingsWindow::showKinship()
         kinship->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_kinshipModel->appendRow({ band, sex, kinship });
     }
+    resort(m_kinship);
     m_kinship->resizeColumnsToContents();
 }
 
