@@ -24,6 +24,7 @@
 #include <QProgressDialog>
 #include <QPromise>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -592,6 +593,11 @@ void PairingsWindow::showKinship()
     }
     resort(m_kinship);
     m_kinship->resizeColumnsToContents();
+    // Wide enough for every column: the pairs beside it take what is left.
+    int width = 2 * m_kinship->frameWidth() + m_kinship->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_kinshipModel->columnCount(); ++column)
+        width += m_kinship->columnWidth(column);
+    m_kinship->setMinimumWidth(width);
 }
 
 void PairingsWindow::showNotes()

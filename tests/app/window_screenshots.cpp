@@ -44,15 +44,29 @@ namespace {
 
 // The screen area of the window (with any frame), grabbed from the X server so that pop-up menus
 // and the window manager's view of it are on the picture.
-void shoot(const QWidget &window, const std::string &fileName)
+void shootArea(const QWidget &window, QRect area, const std::string &fileName)
 {
     QTest::qWait(300);
-    QRect area = window.frameGeometry().adjusted(-8, -8, 8, 8);
     area = area.intersected(window.screen()->geometry());
     const QPixmap shot
         = window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     if (!shot.save(QString::fromStdString(fileName)))
         std::cerr << "cannot write " << fileName << '\n';
+}
+
+void shoot(const QWidget &window, const std::string &fileName)
+{
+    shootArea(window, window.frameGeometry().adjusted(-8, -8, 8, 8), fileName);
+}
+
+// The part of the pairings window from its tabs down to the legend, for the user guide.
+void shootTabs(const QWidget &window, const std::string &fileName)
+{
+    const auto *tabs = window.findChild<QWidget *>("pairingTabs");
+    const auto *legend = window.findChild<QWidget *>("matrixLegend");
+    const QRect area(tabs->mapToGlobal(QPoint(0, 0)),
+        legend->mapToGlobal(QPoint(tabs->width(), legend->height())));
+    shootArea(window, area.adjusted(-4, -4, 4, 4), fileName);
 }
 
 // The worked allocation of the user guide: three cocks and four hens of the sample, at most two
@@ -61,7 +75,7 @@ void shoot(const QWidget &window, const std::string &fileName)
 bool shootPairings(QWidget *parent, const PedigreeSource &sample, const std::string &folder)
 {
     PairingsWindow window(sample, parent);
-    window.resize(1000, 760);
+    window.resize(840, 760);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return false;
@@ -88,9 +102,9 @@ bool shootPairings(QWidget *parent, const PedigreeSource &sample, const std::str
     click(1, 1); // NL-2020-1187654 x BE-2017-3087654: forbidden
     click(1, 1);
     window.allocatePairs();
-    shoot(window, folder + "/pairings-matrix.png");
+    shootTabs(window, folder + "/pairings-matrix.png");
     window.findChild<QTabWidget *>()->setCurrentIndex(2);
-    shoot(window, folder + "/pairings-allocate.png");
+    shootTabs(window, folder + "/pairings-allocate.png");
     return true;
 }
 
