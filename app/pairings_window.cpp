@@ -11,6 +11,7 @@
 #include "report/pairing_workbook.h"
 #include "report/report_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFutureWatcher>
@@ -56,6 +57,15 @@ constexpr int ProgressSteps = 1000;
 QString shown(const std::string &bytes)
 {
     return QString::fromStdString(bytesToUtf8(bytes));
+}
+
+// A table to read and sort, without row numbers.
+void setUpTable(QTableView *table)
+{
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->setSortingEnabled(true);
 }
 
 // Sorts the rows shown anew as the heading says (sortByColumn() does nothing when the heading
@@ -172,15 +182,17 @@ void PairingsWindow::buildLayout()
     // Hundreds of hens' columns are fitted to their headings and a few rows, not a thousand rows
     // each: the figures all have the same width.
     m_matrix->horizontalHeader()->setResizeContentsPrecision(20);
-    for (QTableView *table : { m_matrix, m_pairs }) {
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        table->verticalHeader()->setVisible(false);
-        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-        table->setSortingEnabled(true);
-    }
-    // A click on a figure chooses for that pair; a selection would hide the marks.
+    for (QTableView *table : { m_matrix, m_pairs })
+        setUpTable(table);
+    // A click on a figure, or Space on the current one, chooses for that pair; a selection
+    // would hide the marks.
     m_matrix->setSelectionMode(QAbstractItemView::NoSelection);
     connect(m_matrix, &QTableView::clicked, this, &PairingsWindow::choosePair);
+    auto *choose = new QAction(m_matrix);
+    choose->setShortcut(Qt::Key_Space);
+    choose->setShortcutContext(Qt::WidgetShortcut);
+    m_matrix->addAction(choose);
+    connect(choose, &QAction::triggered, this, [this] { choosePair(m_matrix->currentIndex()); });
     m_tabs = new QTabWidget;
     m_tabs->setObjectName("pairingTabs");
     m_tabs->addTab(m_matrix, "&Matrix");
@@ -237,12 +249,8 @@ QWidget *PairingsWindow::allocationTab()
     m_kinship = new QTableView;
     m_kinship->setObjectName("kinshipTable");
     m_kinship->setModel(m_kinshipModel);
-    for (QTableView *table : { m_allocationTable, m_kinship }) {
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        table->verticalHeader()->setVisible(false);
-        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-        table->setSortingEnabled(true);
-    }
+    for (QTableView *table : { m_allocationTable, m_kinship })
+        setUpTable(table);
     m_allocationNotes = new QPlainTextEdit;
     m_allocationNotes->setObjectName("allocationNotes");
     m_allocationNotes->setReadOnly(true);

@@ -9,8 +9,9 @@
 //
 // The Allocate tab makes the season's pairs from the figures (see PairingAllocation) under the
 // most hens per cock and an optional bound on the young's inbreeding, and shows every
-// candidate's mean kinship. A click on a figure of the matrix fixes that pair, a second click
-// forbids it and a third frees it again; the matrix marks the choices and the pairs allocated.
+// candidate's mean kinship. A click on a figure of the matrix (or Space on the current one) fixes
+// that pair, a second forbids it and a third frees it again; the matrix marks the choices and
+// the pairs allocated.
 // Once made, the allocation follows every change of the choices and limits, and the printed
 // and saved pairings hold it as `zan pairs --allocate` writes it. A new computation keeps the
 // choices whose cock and hen are still among the lists.

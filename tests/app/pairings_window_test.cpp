@@ -210,8 +210,12 @@ TEST_F(PairingsAllocateTest, followsChoicesAndKeepsThemOverANewComputation)
     allocate();
     EXPECT_EQ(allocated(), (std::vector<QString> { "H1:D1", "S1:U1" }));
     clickCell(2, 1); // Y1 x D1 fixed
-    clickCell(0, 2); // H1 x U1 fixed
     EXPECT_EQ(allocated(), (std::vector<QString> { "Y1:D1", "H1:U1" }));
+    auto *matrix = child<QTableView>("matrixTable");
+    matrix->setCurrentIndex(matrix->model()->index(0, 2));
+    QTest::keyClick(matrix, Qt::Key_Space);
+    QTest::keyClick(matrix, Qt::Key_Space); // H1 x U1 forbidden
+    EXPECT_EQ(allocated(), (std::vector<QString> { "Y1:D1", "S1:U1" }));
 
     select(child<QListWidget>("cockList"), { "H1" }); // no longer chosen
     compute();
