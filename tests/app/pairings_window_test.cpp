@@ -522,6 +522,15 @@ TEST(PairingsWindowFiles, saveWhatThePairsCommandWrites)
     QTest::mouseClick(window.findChild<QCheckBox *>("boundCheck"), Qt::LeftButton);
     QTest::mouseClick(window.findChild<QPushButton *>("allocateButton"), Qt::LeftButton);
     EXPECT_EQ(window.findChild<QTableView *>("kinshipTable")->model()->index(0, 2).data(), "29.01");
+    VirtualPrinter printer;
+    window.setPrinter(&printer);
+    QTest::mouseClick(window.findChild<QPushButton *>("printButton"), Qt::LeftButton);
+    ASSERT_EQ(printer.jobs().size(), 1u);
+    bool printedSeason = false;
+    for (const std::vector<DrawCall> &page : printer.jobs()[0].pages)
+        for (const DrawCall &call : page)
+            printedSeason = printedSeason || call.text.starts_with("THE SEASON'S PAIRS, AT MOST 2");
+    EXPECT_TRUE(printedSeason);
 
     TestFolder folder;
     ScriptedUserDialogs dialogs;
