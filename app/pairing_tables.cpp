@@ -44,6 +44,40 @@ QVariant figureData(double inbreeding, int role)
     }
 }
 
+constexpr std::size_t NoCock = static_cast<std::size_t>(-1);
+
+// The marks before a figure: the user's choice, then whether the allocation pairs them.
+QString marks(PairingChoices::Choice choice, bool allocated)
+{
+    QString text;
+    switch (choice) {
+    case PairingChoices::Choice::Free:
+        break;
+    case PairingChoices::Choice::Fixed:
+        text += QChar(0x2714); // heavy check mark
+        break;
+    case PairingChoices::Choice::Forbidden:
+        text += QChar(0x2718); // heavy ballot x
+        break;
+    }
+    if (allocated)
+        text += QChar(0x25CF); // black circle
+    return text.isEmpty() ? text : text + ' ';
+}
+
+QString choiceTip(PairingChoices::Choice choice)
+{
+    switch (choice) {
+    case PairingChoices::Choice::Free:
+        return "Click to fix this pair for the allocation.";
+    case PairingChoices::Choice::Fixed:
+        return "Fixed: the allocation makes this pair. Click to forbid it.";
+    case PairingChoices::Choice::Forbidden:
+        return "Forbidden: the allocation never makes this pair. Click to free it.";
+    }
+    return {};
+}
+
 } // namespace
 
 QColor inbreedingColour(PairingsWindow::InbreedingBand band)
@@ -102,7 +136,27 @@ void PairingTableModel::reorder(
 
 void PairingMatrixModel::show(const PairingPlan *plan)
 {
+    m_cockOfHen.clear();
     showRows(plan, plan && !plan->empty() ? plan->cocks().size() : 0);
+}
+
+void PairingMatrixModel::showAllocation(const std::vector<PairingPlan::Pair> &pairs)
+{
+    m_cockOfHen.clear();
+    if (!pairs.empty())
+        m_cockOfHen.assign(m_plan->hens().size(), NoCock);
+    for (const PairingPlan::Pair &pair : pairs)
+        m_cockOfHen[pair.hen] = pair.cock;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 1), index(rowCount() - 1, columnCount() - 1));
+}
+
+bool PairingMatrixModel::pairAt(const QModelIndex &index, PairingPlan::Pair &pair) const
+{
+    if (!index.isValid() || index.column() == 0)
+        return false;
+    pair = { shownAt(index.row()), static_cast<std::size_t>(index.column() - 1) };
+    return true;
 }
 
 int PairingMatrixModel::columnCount(const QModelIndex &parent) const
@@ -114,19 +168,62 @@ int PairingMatrixModel::columnCount(const QModelIndex &parent) const
 
 QVariant PairingMatrixModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid())
+    PairingPlan::Pair pair;
+    if (pairAt(index, pair))
+        return markedData(pair, role);
+    if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    const std::size_t cock = shownAt(index.row());
-    if (index.column() == 0)
-        return role == Qt::DisplayRole ? shown(m_plan->cocks()[cock]) : QVariant();
-    const auto hen = static_cast<std::size_t>(index.column() - 1);
-    if (role != Qt::ToolTipRole)
-        return figureData(m_plan->inbreeding(cock, hen), role);
+    return shown(m_plan->cocks()[shownAt(index.row())]);
+}
+
+PairingChoices::Choice PairingMatrixModel::choiceAt(const PairingPlan::Pair &pair) const
+{
+    if (m_choices == nullptr)
+        return PairingChoices::Choice::Free;
+    return m_choices->choiceOf(m_plan->cocks()[pair.cock], m_plan->hens()[pair.hen]);
+}
+
+bool PairingMatrixModel::isAllocated(const PairingPlan::Pair &pair) const
+{
+    return !m_cockOfHen.empty() && m_cockOfHen[pair.hen] == pair.cock;
+}
+
+// A figure's cell with the marks of the user's choice and of the allocation.
+QVariant PairingMatrixModel::markedData(const PairingPlan::Pair &pair, int role) const
+{
+    const PairingChoices::Choice choice = choiceAt(pair);
+    const bool allocated = isAllocated(pair);
+    switch (role) {
+    case Qt::DisplayRole:
+        return marks(choice, allocated) + percentText(m_plan->inbreeding(pair.cock, pair.hen));
+    case Qt::ToolTipRole:
+        return tipText(pair);
+    case Qt::ForegroundRole:
+        if (choice == PairingChoices::Choice::Forbidden)
+            return QColor(0x70, 0x70, 0x70);
+        return allocated ? QColor(0x00, 0x38, 0xA8) : QVariant();
+    case Qt::BackgroundRole:
+        if (choice == PairingChoices::Choice::Forbidden)
+            return QColor(0xDC, 0xDC, 0xDC);
+        break;
+    default:
+        break;
+    }
+    return figureData(m_plan->inbreeding(pair.cock, pair.hen), role);
+}
+
+QString PairingMatrixModel::tipText(const PairingPlan::Pair &pair) const
+{
+    const std::size_t cock = pair.cock;
+    const std::size_t hen = pair.hen;
     QStringList tip { shown(m_plan->cocks()[cock]) + " x " + shown(m_plan->hens()[hen]),
         QString("Equivalent complete generations of the young: %1")
             .arg(m_plan->equivalentCompleteGenerations(cock, hen), 0, 'f', 2) };
     for (const PairingPlan::Ancestor &ancestor : m_plan->ancestors(cock, hen))
         tip << ancestorText(ancestor);
+    if (isAllocated(pair))
+        tip << "In the allocation.";
+    tip << choiceTip(choiceAt(pair));
     return tip.join('\n');
 }
 

@@ -107,11 +107,16 @@ void PairingAllocation::describe(const PairingPlan &plan, const pair_allocation:
 
 void PairingAllocation::compute(const PairingPlan &plan, const Limits &limits)
 {
+    allocate(plan, limits);
+    computeMeanKinship(plan);
+}
+
+void PairingAllocation::allocate(const PairingPlan &plan, const Limits &limits)
+{
     m_limits = limits;
     m_pairs.clear();
     m_unpairedHens.clear();
     m_remarks.clear();
-    m_candidates.clear();
 
     pair_allocation::settings settings;
     settings.max_per_cock = limits.maxPerCock;
@@ -130,7 +135,11 @@ void PairingAllocation::compute(const PairingPlan &plan, const Limits &limits)
     m_largestInbreeding = season.largest_inbreeding;
     for (const pair_allocation::remark &remark : season.remarks)
         describe(plan, remark);
+}
 
+void PairingAllocation::computeMeanKinship(const PairingPlan &plan)
+{
+    m_candidates.clear();
     const std::vector<int> &cocks = plan.figures().cocks;
     std::vector<int> candidates = cocks;
     candidates.insert(candidates.end(), plan.figures().hens.begin(), plan.figures().hens.end());

@@ -46,7 +46,14 @@ public:
         double meanKinship = 0.0; // fraction
     };
 
+    // Both steps below.
     void compute(const PairingPlan &plan, const Limits &limits);
+    // The pairs for `limits`, keeping the mean kinship computed before: fast enough (200 cocks x
+    // 200 hens in milliseconds) to follow every change of the limits.
+    void allocate(const PairingPlan &plan, const Limits &limits);
+    // Every candidate's mean kinship, which the limits do not change: the work of a pairing
+    // plan of all the candidates with each other.
+    void computeMeanKinship(const PairingPlan &plan);
 
     const Limits &limits() const { return m_limits; }
     // The pairs made, by hen, as positions in the plan.

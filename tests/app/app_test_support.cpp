@@ -1,6 +1,7 @@
 #include "app_test_support.h"
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -30,6 +31,19 @@ std::string readFile(const std::string &fileName)
 {
     std::ifstream in(fileName, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string readZipMember(const std::string &zipFile, const std::string &member)
+{
+    const std::string command = "unzip -p '" + zipFile + "' " + member;
+    std::string text;
+    if (FILE *pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return text;
 }
 
 std::string csvLine(

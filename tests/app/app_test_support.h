@@ -24,6 +24,9 @@ private:
 
 // The whole content of a file; empty when it cannot be read.
 std::string readFile(const std::string &fileName);
+// One member of a zip file (an Excel workbook's sheet) as `unzip -p` gives it; empty when it
+// cannot be read.
+std::string readZipMember(const std::string &zipFile, const std::string &member);
 // One pedigree file line: the three fields quoted, CR LF at the end.
 std::string csvLine(
     const std::string &identification, const std::string &sire = {}, const std::string &dam = {});

@@ -1,13 +1,21 @@
+#include "app/command_line.h"
 #include "app/pairing_tables.h"
 #include "app/pairings_window.h"
+#include "app/pairs_command.h"
+#include "app/pedigree_document.h"
+#include "app_test_support.h"
 
 #include "rows_source.h"
+
+#include "grid/edit_grid.h"
 
 #include "platform/scripted_user_dialogs.h"
 #include "platform/virtual_printer.h"
 #include "report/pedigree_source.h"
 #include "report/report_window.h"
 
+#include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +23,9 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -22,6 +33,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -88,8 +100,149 @@ protected:
         QTRY_VERIFY(!m_window.isComputing());
     }
 
+    void showTab(int tab)
+    {
+        QTabBar *bar = child<QTabWidget>("pairingTabs")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    }
+
+    // Clicks a cell of the matrix `times` times, the matrix tab shown.
+    void clickCell(int row, int column, int times = 1)
+    {
+        showTab(0);
+        auto *matrix = child<QTableView>("matrixTable");
+        const QPoint centre = matrix->visualRect(matrix->model()->index(row, column)).center();
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(matrix->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    // Types `text` over the number in a spin box.
+    static void typeOver(QAbstractSpinBox *box, const char *text)
+    {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+    }
+
+    void allocate()
+    {
+        showTab(2);
+        QTest::mouseClick(child<QPushButton>("allocateButton"), Qt::LeftButton);
+    }
+
+    // "COCK:HEN" of every pair the allocation tab lists, in its order.
+    std::vector<QString> allocated()
+    {
+        auto *table = child<QTableView>("allocationTable");
+        std::vector<QString> pairs;
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            pairs.push_back(cell(table, row, 0).toString() + ":" + cell(table, row, 1).toString());
+        return pairs;
+    }
+
     PairingsWindow m_window { loft };
 };
+
+// Cocks H1, S1, Y1 down the matrix and hens D1, U1 across: H1 12.50 0.00, S1 25.00 0.00,
+// Y1 12.50 25.00.
+class PairingsAllocateTest : public PairingsWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        PairingsWindowTest::SetUp();
+        select(child<QListWidget>("cockList"), { "S1", "H1", "Y1" });
+        select(child<QListWidget>("henList"), { "D1", "U1" });
+        compute();
+    }
+};
+
+// Clicks on a figure fix, forbid and free its pair; the allocation keeps the fixed pairs, never
+// makes the forbidden ones, gives a cock as many hens as allowed and no young above the bound.
+TEST_F(PairingsAllocateTest, honoursClicksAndLimits)
+{
+    struct Click
+    {
+        int row, column, times;
+    };
+    const struct
+    {
+        const char *name;
+        std::vector<Click> clicks;
+        const char *perCock;
+        const char *bound; // null: none
+        std::vector<QString> pairs;
+        QString clickedCell; // the first clicked cell, or H1 x D1
+    } cases[] = {
+        { "free", {}, "1", nullptr, { "H1:D1", "S1:U1" }, "\u25CF 12.50" },
+        { "fixed", { { 2, 1, 1 } }, "1", nullptr, { "Y1:D1", "H1:U1" }, "\u2714\u25CF 12.50" },
+        { "forbidden", { { 0, 1, 2 } }, "1", nullptr, { "Y1:D1", "H1:U1" }, "\u2718 12.50" },
+        { "freedAgain", { { 0, 1, 3 } }, "1", nullptr, { "H1:D1", "S1:U1" }, "\u25CF 12.50" },
+        { "twoHensPerCock", {}, "2", nullptr, { "H1:D1", "H1:U1" }, "\u25CF 12.50" },
+        { "bound", {}, "1", "10", { "H1:U1" }, "12.50" },
+    };
+    for (const auto &test : cases) {
+        SCOPED_TRACE(test.name);
+        QTest::mouseClick(child<QPushButton>("clearChoicesButton"), Qt::LeftButton);
+        for (const Click &click : test.clicks)
+            clickCell(click.row, click.column, click.times);
+        showTab(2);
+        typeOver(child<QSpinBox>("maxPerCockBox"), test.perCock);
+        if (child<QCheckBox>("boundCheck")->isChecked() != (test.bound != nullptr))
+            QTest::mouseClick(child<QCheckBox>("boundCheck"), Qt::LeftButton);
+        if (test.bound)
+            typeOver(child<QDoubleSpinBox>("boundBox"), test.bound);
+        allocate();
+        EXPECT_EQ(allocated(), test.pairs);
+        const Click first = test.clicks.empty() ? Click { 0, 1, 0 } : test.clicks[0];
+        EXPECT_EQ(cell(child<QTableView>("matrixTable"), first.row, first.column).toString(),
+            test.clickedCell);
+    }
+    EXPECT_NE(
+        child<QPlainTextEdit>("allocationNotes")->toPlainText().indexOf("Hens left unpaired: D1."),
+        -1);
+}
+
+// Once made, the allocation follows the clicks; a new computation keeps the choices whose birds
+// are still chosen and allocates again.
+TEST_F(PairingsAllocateTest, followsChoicesAndKeepsThemOverANewComputation)
+{
+    allocate();
+    EXPECT_EQ(allocated(), (std::vector<QString> { "H1:D1", "S1:U1" }));
+    clickCell(2, 1); // Y1 x D1 fixed
+    EXPECT_EQ(allocated(), (std::vector<QString> { "Y1:D1", "H1:U1" }));
+    auto *matrix = child<QTableView>("matrixTable");
+    matrix->setCurrentIndex(matrix->model()->index(0, 2));
+    QTest::keyClick(matrix, Qt::Key_Space);
+    QTest::keyClick(matrix, Qt::Key_Space); // H1 x U1 forbidden
+    EXPECT_EQ(allocated(), (std::vector<QString> { "Y1:D1", "S1:U1" }));
+
+    select(child<QListWidget>("cockList"), { "H1" }); // no longer chosen
+    compute();
+    EXPECT_EQ(
+        m_window.choices().fixed(), (std::vector<PairingAllocation::BandPair> { { "Y1", "D1" } }));
+    EXPECT_EQ(cell(child<QTableView>("matrixTable"), 1, 1).toString(), "\u2714\u25CF 12.50");
+    EXPECT_EQ(allocated(), (std::vector<QString> { "Y1:D1", "S1:U1" }));
+    EXPECT_EQ(child<QTableView>("kinshipTable")->model()->rowCount(), 4);
+
+    QTest::mouseClick(child<QPushButton>("clearChoicesButton"), Qt::LeftButton);
+    EXPECT_TRUE(m_window.choices().empty());
+    EXPECT_EQ(cell(child<QTableView>("matrixTable"), 1, 1).toString(), "\u25CF 12.50");
+}
+
+// Before any figures there is nothing to allocate, mark or save, and asking does no harm.
+TEST_F(PairingsWindowTest, allocatesNothingBeforeTheFigures)
+{
+    EXPECT_FALSE(child<QPushButton>("allocateButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>("saveXlsxButton")->isEnabled());
+    m_window.allocatePairs();
+    m_window.clearChoices();
+    clickCell(0, 1);
+    EXPECT_EQ(m_window.allocation(), nullptr);
+    EXPECT_TRUE(m_window.choices().empty());
+    EXPECT_EQ(child<QTableView>("allocationTable")->model()->rowCount(), 0);
+    EXPECT_EQ(child<QTableView>("kinshipTable")->model()->rowCount(), 0);
+}
 
 TEST_F(PairingsWindowTest, listsOfferTheBirdsByTheirRoles)
 {
@@ -330,6 +483,92 @@ TEST_F(PairingsWindowTest, savesCsvAndPdfThroughTheDialogs)
     pdf.read(magic.data(), 5);
     EXPECT_EQ(magic, "%PDF-");
     fs::remove_all(folder);
+}
+
+// The window's saved CSV and workbook for the user guide's worked allocation are the files
+// `zan pairs --allocate` writes for the same lists, limits and choices.
+TEST(PairingsWindowFiles, saveWhatThePairsCommandWrites)
+{
+    const std::string pedigree = ZAN_EXAMPLES_DIR "/line_bred.csv";
+    TEditGrid grid;
+    PedigreeDocument::setUpPedigreeGrid(grid);
+    PedigreeDocument document(grid);
+    document.open(pedigree);
+    PairingsWindow window(document);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const std::vector<std::string> cocks { "NL-2012-1012345", "NL-2020-1187654",
+        "NL-2022-1234567" };
+    const std::vector<std::string> hens { "BE-2017-3087654", "BE-2020-3112345", "GB-15-N04567",
+        "NL-2018-1299876" };
+    for (const auto &[list, bands] :
+        { std::pair { "cockList", &cocks }, std::pair { "henList", &hens } })
+        for (const std::string &band : *bands)
+            window.findChild<QListWidget *>(list)
+                ->findItems(QString::fromStdString(band), Qt::MatchExactly)[0]
+                ->setSelected(true);
+    QTest::mouseClick(window.findChild<QPushButton *>("computeButton"), Qt::LeftButton);
+    QTRY_VERIFY(!window.isComputing());
+    auto *matrix = window.findChild<QTableView *>("matrixTable");
+    const auto click = [&](int row, int column) {
+        QTest::mouseClick(matrix->viewport(), Qt::LeftButton, {},
+            matrix->visualRect(matrix->model()->index(row, column)).center());
+    };
+    click(2, 2); // NL-2022-1234567 x BE-2020-3112345 fixed
+    click(1, 1); // NL-2020-1187654 x BE-2017-3087654 forbidden
+    click(1, 1);
+    window.findChild<QTabWidget *>("pairingTabs")->setCurrentIndex(2);
+    window.findChild<QSpinBox *>("maxPerCockBox")->setValue(2);
+    QTest::mouseClick(window.findChild<QCheckBox *>("boundCheck"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton *>("allocateButton"), Qt::LeftButton);
+    EXPECT_EQ(window.findChild<QTableView *>("kinshipTable")->model()->index(0, 2).data(), "29.01");
+    VirtualPrinter printer;
+    window.setPrinter(&printer);
+    QTest::mouseClick(window.findChild<QPushButton *>("printButton"), Qt::LeftButton);
+    ASSERT_EQ(printer.jobs().size(), 1u);
+    bool printedSeason = false;
+    for (const std::vector<DrawCall> &page : printer.jobs()[0].pages)
+        for (const DrawCall &call : page)
+            printedSeason = printedSeason || call.text.starts_with("THE SEASON'S PAIRS, AT MOST 2");
+    EXPECT_TRUE(printedSeason);
+
+    TestFolder folder;
+    ScriptedUserDialogs dialogs;
+    dialogs.answerSaveFile(folder.file("window.csv"));
+    QTest::mouseClick(window.findChild<QPushButton *>("saveCsvButton"), Qt::LeftButton);
+    dialogs.answerSaveFile(folder.file("window.xlsx"));
+    QTest::mouseClick(window.findChild<QPushButton *>("saveXlsxButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.problems(), "");
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[1].text, ZAN_EXAMPLES_DIR "/line_bred-pairings.xlsx");
+
+    const auto joined = [](const std::vector<std::string> &bands) {
+        std::string text;
+        for (const std::string &band : bands)
+            text += (text.empty() ? "" : ",") + band;
+        return text;
+    };
+    std::ostringstream out, errors;
+    ASSERT_EQ(
+        runPairsCommand(parseCommandLine(
+                            { "pairs", pedigree, "--cocks", joined(cocks), "--hens", joined(hens),
+                                "--allocate", "--max-per-cock", "2", "--max-inbreeding", "6.25",
+                                "--fix", "NL-2022-1234567:BE-2020-3112345", "--forbid",
+                                "NL-2020-1187654:BE-2017-3087654", "--csv",
+                                folder.file("command.csv"), "--xlsx", folder.file("command.xlsx") })
+                            .pairs,
+            out, errors),
+        0);
+    const std::string csv = readFile(folder.file("window.csv"));
+    EXPECT_NE(
+        csv.find("\"UNPAIRED HENS\",\"BE-2017-3087654\",\"NL-2018-1299876\""), std::string::npos);
+    EXPECT_EQ(csv, readFile(folder.file("command.csv")));
+    for (const char *member :
+        { "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml", "xl/sharedStrings.xml" }) {
+        const std::string saved = readZipMember(folder.file("window.xlsx"), member);
+        EXPECT_FALSE(saved.empty()) << member;
+        EXPECT_EQ(saved, readZipMember(folder.file("command.xlsx"), member)) << member;
+    }
 }
 
 } // namespace

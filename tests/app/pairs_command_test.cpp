@@ -283,17 +283,7 @@ TEST_F(PairsAllocation, writesAWorkbookThatReadsBack)
 {
     const std::string xlsx = m_folder.file("season.xlsx");
     ASSERT_EQ(run({ "--allocate", "--xlsx", xlsx }).status, 0);
-    const auto unzipped = [&](const char *member) {
-        std::string command = "unzip -p '" + xlsx + "' " + member;
-        std::string text;
-        if (FILE *pipe = ::popen(command.c_str(), "r")) {
-            char buffer[4096];
-            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-                text.append(buffer, n);
-            ::pclose(pipe);
-        }
-        return text;
-    };
+    const auto unzipped = [&](const char *member) { return readZipMember(xlsx, member); };
     EXPECT_NE(unzipped("xl/workbook.xml").find("name=\"Allocation\""), std::string::npos);
     EXPECT_NE(unzipped("xl/sharedStrings.xml").find("UNPAIRED HENS"), std::string::npos);
     EXPECT_NE(unzipped("xl/worksheets/sheet1.xml").find("<v>6.25</v>"), std::string::npos);
