@@ -147,6 +147,52 @@ INSTANTIATE_TEST_SUITE_P(Kinship, InbreedingShares,
             { { "R5-0", "R5-1" }, { "R4-2", "R5-3" }, { "R3-0", "R4-5" }, { "RP", "R5-1" } } }),
     [](const auto &info) { return std::string(info.param.name); });
 
+// Where the walk meets the common ancestors both rankings exist and differ: the contributions
+// count every pair of paths through an ancestor, and stop counting deep in the pedigree.
+TEST(InbreedingShares, differFromTheContributions)
+{
+    const struct
+    {
+        const char *name;
+        Pedigree rows;
+        std::string cock;
+        std::string hen;
+        std::map<std::string, double> shares;
+        std::map<std::string, double> contributions;
+    } cases[] = {
+        // The paths of the dam's grandparents pass through her sire, mated to her.
+        { "sireOnDaughter", { { "S1", "GS", "GD" }, { "O1", "S1", "X5" } }, "S1", "O1",
+            { { "S1", 0.25 } }, { { "S1", 0.25 }, { "GS", 0.0625 }, { "GD", 0.0625 } } },
+        { "deepLines", twinSibLines(8, ""), "COCK", "HEN", { { "GS", 0.125 }, { "GD", 0.125 } },
+            { { "GS", 0.1249840005 }, { "GD", 0.1249840005 } } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Ordered ordered(c.rows);
+        inbreeding_shares shares(ordered.sire, ordered.dam, ordered.inbreeding, ordered.unknown);
+        ASSERT_TRUE(shares.compute(ordered.place.at(c.cock), ordered.place.at(c.hen), 1000000));
+        std::map<std::string, double> found;
+        for (const inbreeding_shares::share &share : shares.result())
+            found[ordered.band[share.place]] = share.fraction;
+        kinship planner;
+        for (const Row &row : c.rows)
+            planner.load_record(row.identification, row.sire, row.dam);
+        const kinship::plan plan
+            = planner.plan_pairs({ planner.find(c.cock) }, { planner.find(c.hen) });
+        std::map<std::string, double> ranked;
+        for (const kinship::common_ancestor &ancestor : plan.at(0, 0).ranked)
+            if (ancestor.bird != kinship::no_bird)
+                ranked[planner.bird_at(ancestor.bird).band] = ancestor.contribution;
+        EXPECT_FALSE(plan.at(0, 0).exact_shares);
+        for (const auto &[expected, figures] :
+            { std::pair(c.shares, found), std::pair(c.contributions, ranked) }) {
+            ASSERT_EQ(figures.size(), expected.size());
+            for (const auto &[band, figure] : expected)
+                EXPECT_NEAR(figures.at(band), figure, 1e-10) << band;
+        }
+    }
+}
+
 TEST(InbreedingShares, sayNothingPastTheLimit)
 {
     const Ordered ordered(fullSibLine(6, ""));
