@@ -27,11 +27,11 @@ constexpr int walk_stop_generation = 11;
 // Occurrences beyond this generation carry no blood.
 constexpr int last_counted_generation = 20;
 
-// The pairs of birds the exact shares of a plan's young may visit, spread evenly over the pairs
-// that need them, and the least and the most one pair may visit: a few seconds' work at most
-// for pedigrees whose shares cannot be found in time.
+// The pairs of birds the exact shares of a plan's young may visit, about a second's work,
+// spread evenly over the pairs that need them, and the least and the most one pair may visit
+// (a brother x sister line takes about eight a generation).
 constexpr std::size_t shareVisits = 50'000'000;
-constexpr std::size_t leastShareVisits = 20'000;
+constexpr std::size_t leastShareVisits = 1'000;
 constexpr std::size_t mostShareVisits = 5'000'000;
 
 // The ranking of a pairing's common ancestors reads each side's birds by weight; so many of them
