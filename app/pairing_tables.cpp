@@ -26,7 +26,8 @@ QString percentText(double fraction)
 
 QString ancestorText(const PairingPlan::Ancestor &ancestor)
 {
-    return shown(ancestor.band) + " (" + percentText(ancestor.contribution) + ")";
+    return shown(ancestor.band) + " (" + percentText(ancestor.contribution)
+        + (ancestor.exactShare ? PairingPlan::ExactShareMark : "") + ")";
 }
 
 // What a cell showing the young's inbreeding gives for `role`.

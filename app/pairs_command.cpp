@@ -38,8 +38,10 @@ void reportProblems(const PairingPlan &plan, std::ostream &errors)
     for (const PairingPlan::RefusedRow &row : plan.refusedRows())
         errors << "zan: row " << row.row << " (" << row.bands.identification << "): " << row.message
                << '\n';
+    // The note on exact shares explains the output, where it stands too; it is no problem.
     for (const std::string &note : plan.notes())
-        errors << "zan: " << note << '\n';
+        if (note != PairingPlan::ExactSharesNote)
+            errors << "zan: " << note << '\n';
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "kinship.h"
 
 #include "inbreed.h"
+#include "inbreeding_shares.h"
 #include "pedigree_row_check.h"
 
 #include <algorithm>
@@ -25,6 +26,13 @@ constexpr int walk_stop_generation = 11;
 
 // Occurrences beyond this generation carry no blood.
 constexpr int last_counted_generation = 20;
+
+// The pairs of birds the exact shares of a plan's young may visit, about a second's work,
+// spread evenly over the pairs that need them, and the least and the most one pair may visit
+// (a brother x sister line takes about eight a generation).
+constexpr std::size_t shareVisits = 50'000'000;
+constexpr std::size_t leastShareVisits = 1'000;
+constexpr std::size_t mostShareVisits = 5'000'000;
 
 // The ranking of a pairing's common ancestors reads each side's birds by weight; so many of them
 // are put in order beforehand, the rest only kept behind.
@@ -1275,6 +1283,35 @@ private:
     std::uint32_t m_pairMark = 0;
 };
 
+// Ranks by exact share the common ancestors of the pairs whose young is inbred while none was
+// met within the walked generations.
+void rankByExactShares(kinship::plan &result, const Ancestry &a, const Inbreeding &inbreeding,
+    const std::vector<kinship::bird> &birds, const Progress &progress)
+{
+    std::vector<std::size_t> unranked;
+    for (std::size_t i = 0; i < result.pairs.size(); ++i)
+        if (result.pairs[i].inbreeding > 0.0 && result.pairs[i].ranked[0].bird == kinship::no_bird)
+            unranked.push_back(i);
+    if (unranked.empty())
+        return;
+    const std::size_t mostVisits
+        = std::clamp(shareVisits / unranked.size(), leastShareVisits, mostShareVisits);
+    const auto placeOf = [&](int b) { return a.placeOf[static_cast<std::size_t>(b)]; };
+    WorkerScratch<inbreeding_shares> scratch;
+    shareOut(unranked.size(), progress, [&](std::size_t worker, std::size_t u) {
+        const std::size_t i = unranked[u];
+        kinship::pair_figures &pair = result.pairs[i];
+        inbreeding_shares &shares = scratch.of(worker, a.sire, a.dam, inbreeding.f, a.size);
+        if (!shares.compute(placeOf(result.cocks[i / result.hens.size()]),
+                placeOf(result.hens[i % result.hens.size()]), mostVisits))
+            return;
+        Ranking ranking(pair, birds);
+        for (const inbreeding_shares::share &share : shares.result())
+            ranking.add(a.bird[static_cast<std::size_t>(share.place)], share.fraction);
+        pair.exact_shares = !shares.result().empty();
+    });
+}
+
 } // namespace
 
 void kinship::reset()
@@ -1404,6 +1441,7 @@ kinship::plan kinship::plan_pairs(const std::vector<int> &cocks, const std::vect
                 [&](std::size_t c) -> pair_figures & { return result.pairs[c * henCount + h]; });
         watch.advance(cockCount);
     });
+    rankByExactShares(result, ancestry, inbreeding, m_birds, watch);
     result.stopped = watch.stopped();
     return result;
 }

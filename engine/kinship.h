@@ -20,7 +20,9 @@
 // The work grows with the ancestors of the candidates, not with the rest of the pedigree: the
 // inbreeding of the ancestors and each group of hens' kinship with all cocks come from passes up
 // and down the ordered ancestors, and each pair's common ancestors are ranked from the two sides'
-// walks, prepared once per candidate. The work is shared out over the processor's threads; the
+// walks, prepared once per candidate. A pair whose young is inbred through ancestors beyond the
+// walked generations alone has its common ancestors ranked by their exact shares of the
+// inbreeding, at a cost bounded for the whole plan. The work is shared out over the processor's threads; the
 // figures do not depend on how many there are. A caller may watch a long plan and stop it.
 
 #include <array>
@@ -59,7 +61,11 @@ public:
     {
         double inbreeding = 0.0;
         int common_ancestors = 0; // ancestors met on both sides within the walked generations
-        // The largest contributions first (equal ones by band); no_bird past common_ancestors.
+        // The young is inbred but no common ancestor is met within the walked generations: the
+        // ranking holds the common ancestors' exact shares of the inbreeding instead (see
+        // inbreeding_shares), or nobody when the pedigree is too large to find them.
+        bool exact_shares = false;
+        // The largest contributions, or shares, first (equal ones by band); then no_bird.
         std::array<common_ancestor, ranked_ancestors> ranked {};
     };
 

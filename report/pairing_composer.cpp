@@ -24,7 +24,8 @@ std::string pairLine(const PairingPlan &plan, std::size_t cock, std::size_t hen)
     std::string line = formatLine("%-18s %-18s %5.2f", plan.cocks()[cock].c_str(),
         plan.hens()[hen].c_str(), plan.inbreeding(cock, hen) * 100.0);
     for (const PairingPlan::Ancestor &ancestor : plan.ancestors(cock, hen))
-        line += formatLine(" %-18s %5.2f", ancestor.band.c_str(), ancestor.contribution * 100.0);
+        line += formatLine(" %-18s %5.2f%s", ancestor.band.c_str(), ancestor.contribution * 100.0,
+            ancestor.exactShare ? PairingPlan::ExactShareMark : "");
     return line;
 }
 

@@ -36,8 +36,13 @@ std::string pairRow(const PairingPlan &plan, const PairingPlan::Pair &pair)
     std::string row = quoted(plan.cocks()[pair.cock]) + ',' + quoted(plan.hens()[pair.hen]) + ','
         + percent(plan.inbreeding(pair.cock, pair.hen)) + ','
         + formatLine("%.4f", plan.equivalentCompleteGenerations(pair.cock, pair.hen));
-    for (const PairingPlan::Ancestor &ancestor : plan.ancestors(pair.cock, pair.hen))
+    const std::vector<PairingPlan::Ancestor> ancestors = plan.ancestors(pair.cock, pair.hen);
+    for (const PairingPlan::Ancestor &ancestor : ancestors)
         row += ',' + quoted(ancestor.band) + ',' + percent(ancestor.contribution);
+    // Exact shares are marked in a column of their own after the three ancestors.
+    if (!ancestors.empty() && ancestors.front().exactShare)
+        row += std::string(2 * (kinship::ranked_ancestors - ancestors.size()), ',') + ','
+            + quoted(PairingPlan::ExactShareMark);
     return row + LineEnd;
 }
 

@@ -233,6 +233,9 @@ bool PairingPlan::compute(const std::vector<std::string> &cocks,
         if (b.sex == 'm' || b.sex == 'b')
             m_notes.push_back("Hen " + b.band + " is named as a sire in the pedigree.");
     }
+    if (std::any_of(m_plan.pairs.begin(), m_plan.pairs.end(),
+            [](const kinship::pair_figures &pair) { return pair.exact_shares; }))
+        m_notes.push_back(ExactSharesNote);
     std::vector<double> known(static_cast<std::size_t>(m_pedigree->bird_count()), -1.0);
     m_cockGenerations.clear();
     for (const int bird : m_plan.cocks)
@@ -256,9 +259,11 @@ double PairingPlan::equivalentCompleteGenerations(std::size_t cock, std::size_t 
 std::vector<PairingPlan::Ancestor> PairingPlan::ancestors(std::size_t cock, std::size_t hen) const
 {
     std::vector<Ancestor> result;
-    for (const kinship::common_ancestor &ancestor : m_plan.at(cock, hen).ranked)
+    const kinship::pair_figures &pair = m_plan.at(cock, hen);
+    for (const kinship::common_ancestor &ancestor : pair.ranked)
         if (ancestor.bird != kinship::no_bird)
-            result.push_back({ m_pedigree->bird_at(ancestor.bird).band, ancestor.contribution });
+            result.push_back({ m_pedigree->bird_at(ancestor.bird).band, ancestor.contribution,
+                pair.exact_shares });
     return result;
 }
 

@@ -41,8 +41,17 @@ public:
     struct Ancestor
     {
         std::string band;
-        double contribution = 0.0; // fraction of the young's inbreeding
+        // A fraction of the young's inbreeding: the ancestor's contribution, or with exactShare
+        // its exact share (the pair's common ancestors all lie beyond the walked generations).
+        double contribution = 0.0;
+        bool exactShare = false;
     };
+
+    // What marks an exact share's figure, and the note that says what it means.
+    static constexpr const char *ExactShareMark = "*";
+    static constexpr const char *ExactSharesNote
+        = "Figures marked * are exact shares of the young's inbreeding: its common ancestors lie "
+          "beyond generation 10.";
 
     struct Pair
     {
@@ -83,7 +92,8 @@ public:
     const std::string &fileName() const { return m_fileName; }
     int birdCount() const { return m_pedigree->bird_count(); }
     const std::vector<RefusedRow> &refusedRows() const { return m_refusedRows; }
-    // One sentence per candidate left out or worth a remark, in list order.
+    // One sentence per candidate left out or worth a remark, in list order; then ExactSharesNote
+    // when a pair's ancestors are ranked by exact share.
     const std::vector<std::string> &notes() const { return m_notes; }
 
     // The candidates computed.
@@ -97,7 +107,8 @@ public:
     // known place of 1/2 to the power of its generation, the parents being generation 1): 1 for
     // its two parents plus half of each parent's own figure.
     double equivalentCompleteGenerations(std::size_t cock, std::size_t hen) const;
-    // Up to three common ancestors, the largest contribution first.
+    // Up to three common ancestors, the largest contribution first; where none is met within the
+    // walked generations but the young is inbred, the largest exact shares.
     std::vector<Ancestor> ancestors(std::size_t cock, std::size_t hen) const;
     // Common ancestors met within the walked generations.
     int commonAncestorCount(std::size_t cock, std::size_t hen) const;

@@ -30,6 +30,7 @@ public:
     {
         keep(worksheet_write_number(m_sheet, m_row, m_column++, fraction * 100.0, m_figure));
     }
+    void skip() { ++m_column; }
     void endRow()
     {
         ++m_row;
@@ -74,13 +75,22 @@ void writeAllocation(
              "CONTRIBUTION 2", "ANCESTOR 3", "CONTRIBUTION 3" })
         sheet.text(heading);
     sheet.endRow();
+    bool exactShares = false;
     for (const PairingPlan::Pair &pair : allocation.pairs()) {
         sheet.text(plan.cocks()[pair.cock]);
         sheet.text(plan.hens()[pair.hen]);
         sheet.percent(plan.inbreeding(pair.cock, pair.hen));
-        for (const PairingPlan::Ancestor &ancestor : plan.ancestors(pair.cock, pair.hen)) {
+        const std::vector<PairingPlan::Ancestor> ancestors = plan.ancestors(pair.cock, pair.hen);
+        for (const PairingPlan::Ancestor &ancestor : ancestors) {
             sheet.text(ancestor.band);
             sheet.percent(ancestor.contribution);
+        }
+        if (!ancestors.empty() && ancestors.front().exactShare) {
+            for (std::size_t cell = 2 * ancestors.size(); cell < 2 * kinship::ranked_ancestors;
+                 ++cell)
+                sheet.skip();
+            sheet.text(PairingPlan::ExactShareMark);
+            exactShares = true;
         }
         sheet.endRow();
     }
@@ -108,6 +118,10 @@ void writeAllocation(
     for (const std::string &remark : allocation.remarks()) {
         sheet.endRow();
         sheet.text(remark);
+    }
+    if (exactShares) {
+        sheet.endRow();
+        sheet.text(PairingPlan::ExactSharesNote);
     }
 }
 

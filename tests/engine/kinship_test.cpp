@@ -73,6 +73,42 @@ TEST_P(PublishedValues, youngHaveTheTextbookInbreeding)
     }
 }
 
+// The common ancestors of two brother x sister lines founded by the same pair: met by the walk
+// up to generation 11, beyond it named by their exact shares, which add up to the figure.
+TEST(Kinship, deepCommonAncestorsAreRankedByExactShare)
+{
+    const struct
+    {
+        const char *name;
+        Pedigree rows;
+        const char *cock;
+        const char *hen;
+        bool exact;
+        std::vector<std::string> ranked;
+        std::vector<double> figures;
+    } cases[] = {
+        { "gs11", twinSibLines(8, ""), "COCK", "HEN", false, { "GD", "GS" },
+            { 0.1249840005, 0.1249840005 } },
+        { "gs12", twinSibLines(9, ""), "COCK", "HEN", true, { "GD", "GS" }, { 0.125, 0.125 } },
+        { "gs15", twinSibLines(12, ""), "COCK", "HEN", true, { "GD", "GS" }, { 0.125, 0.125 } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const kinship pedigree = loaded(c.rows);
+        const kinship::plan plan
+            = pedigree.plan_pairs(birds(pedigree, { c.cock }), birds(pedigree, { c.hen }));
+        const kinship::pair_figures &pair = plan.at(0, 0);
+        EXPECT_EQ(pair.exact_shares, c.exact);
+        for (std::size_t r = 0; r < kinship::ranked_ancestors; ++r) {
+            EXPECT_EQ(
+                bandOf(pedigree, pair.ranked[r].bird), r < c.ranked.size() ? c.ranked[r] : "");
+            if (r < c.ranked.size()) {
+                EXPECT_NEAR(pair.ranked[r].contribution, c.figures[r], 1e-10);
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinship, PublishedValues,
     testing::Values(
         PublishedCase { "fullSibs", "S1", "D1", 0.25, { "GD", "GS" }, { 0.125, 0.125 } },
@@ -147,6 +183,16 @@ void expectTheAnalysis(
             const kinship::pair_figures &pair = plan.at(ci, hi);
             EXPECT_NEAR(pair.inbreeding, expected.inbreeding, 1e-12);
             EXPECT_EQ(pair.common_ancestors, expected.commonAncestors);
+            // Inbred with no common ancestor walked: ranked by exact share instead.
+            EXPECT_EQ(pair.exact_shares, expected.contributions.empty() && pair.inbreeding > 0.0);
+            if (pair.exact_shares) {
+                double shares = 0.0;
+                for (const kinship::common_ancestor &ancestor : pair.ranked)
+                    shares += ancestor.bird == kinship::no_bird ? 0.0 : ancestor.contribution;
+                EXPECT_GT(shares, 0.0);
+                EXPECT_LE(shares, pair.inbreeding * (1.0 + 1e-12));
+                continue;
+            }
             for (std::size_t r = 0; r < kinship::ranked_ancestors; ++r) {
                 if (r >= expected.contributions.size()) {
                     EXPECT_EQ(pair.ranked[r].bird, kinship::no_bird);

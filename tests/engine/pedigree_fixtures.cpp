@@ -60,6 +60,24 @@ Pedigree fullSibLine(int matings, const std::string &prefix)
     return rows;
 }
 
+Pedigree twinSibLines(int matings, const std::string &prefix)
+{
+    Pedigree rows;
+    for (const std::string line : { "A", "B" }) {
+        std::string sire = prefix + "GS";
+        std::string dam = prefix + "GD";
+        for (int pair = 1; pair <= matings; ++pair) {
+            const std::string band = prefix + line + std::to_string(pair);
+            rows.push_back({ band + "s", sire, dam });
+            rows.push_back({ band + "d", sire, dam });
+            sire = band + "s";
+            dam = band + "d";
+        }
+        rows.push_back({ prefix + (line == "A" ? "COCK" : "HEN"), sire, dam });
+    }
+    return rows;
+}
+
 Pedigree randomPedigree(unsigned seed, int count, int generations, const std::string &prefix)
 {
     std::mt19937 random(seed);

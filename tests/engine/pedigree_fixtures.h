@@ -40,6 +40,12 @@ Pedigree founders(int count, const std::string &prefix);
 // birds, the founders at level matings + 2.
 Pedigree fullSibLine(int matings, const std::string &prefix);
 
+// Two full-sib lines of `matings` pairs each ("<prefix>A<j>s" and "<prefix>A<j>d", then B), both
+// founded by offspring of the founders "<prefix>GS" and "<prefix>GD"; the cock "<prefix>COCK" out
+// of the last pair of line A, the hen "<prefix>HEN" out of the last of line B. Their young is
+// 25 % inbred through GS and GD alone, met at generation matings + 3.
+Pedigree twinSibLines(int matings, const std::string &prefix);
+
 // A pedigree of `count` birds over `generations` generations with parents drawn from a fixed
 // seed among the two previous generations: inbred in many ways. Birds chosen as nobody's parent
 // are leaves; the pedigreed bird "<prefix>P" is loaded last.

@@ -304,3 +304,47 @@ TEST(Pairing, equivalentCompleteGenerationsOfTheYoung)
 }
 
 } // namespace
+
+// Two brother x sister lines of nine pairs founded by GS and GD: COCK and HEN, out of the last
+// pairs, have young 25 % inbred with no common ancestor within the walked generations. Their
+// ancestors are named by exact share and marked; the others keep their contributions.
+TEST(Pairing, deepCommonAncestorsAreNamedByExactShare)
+{
+    std::vector<PedigreeRow> rows;
+    for (const std::string line : { "A", "B" }) {
+        std::string sire = "GS";
+        std::string dam = "GD";
+        for (int pair = 1; pair <= 9; ++pair) {
+            const std::string band = line + std::to_string(pair);
+            rows.push_back({ band + "s", sire, dam });
+            rows.push_back({ band + "d", sire, dam });
+            sire = band + "s";
+            dam = band + "d";
+        }
+        rows.push_back({ line == "A" ? "COCK" : "HEN", sire, dam });
+    }
+    PairingPlan plan;
+    plan.compute(RowsSource(rows), { "COCK", "A1s" }, { "HEN", "A1d" });
+    EXPECT_EQ(plan.notes(), std::vector<std::string> { PairingPlan::ExactSharesNote });
+    const struct
+    {
+        std::size_t cock;
+        std::size_t hen;
+        const char *line;
+        const char *csvRow;
+    } cases[] = {
+        { 0, 0,
+            "COCK               HEN                25.00 GD                 12.50* GS  "
+            "               12.50*",
+            "\"COCK\",\"HEN\",25.0000,11.0000,\"GD\",12.5000,\"GS\",12.5000,,,\"*\"\r\n" },
+        { 1, 1,
+            "A1s                A1d                25.00 GD                 12.50 GS  "
+            "               12.50",
+            "\"A1s\",\"A1d\",25.0000,2.0000,\"GD\",12.5000,\"GS\",12.5000\r\n" },
+    };
+    const std::string csv = pairingCsv(plan);
+    for (const auto &c : cases) {
+        EXPECT_EQ(PairingText::pairLine(plan, c.cock, c.hen), c.line);
+        EXPECT_NE(csv.find(c.csvRow), std::string::npos) << c.csvRow;
+    }
+}
