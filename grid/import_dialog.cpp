@@ -168,8 +168,9 @@ ImportDialog::~ImportDialog() = default;
 
 void ImportDialog::buildLayout()
 {
-    auto *file = new QLabel(fromUtf8(m_fileName));
+    auto *file = new QLabel(QFileInfo(fromUtf8(m_fileName)).fileName());
     file->setObjectName("importFile");
+    file->setToolTip(fromUtf8(m_fileName));
     file->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_sheetBox = new QComboBox;
     m_sheetBox->setObjectName("sheetBox");
@@ -222,9 +223,9 @@ void ImportDialog::buildLayout()
     m_preview->setWordWrap(false);
     m_preview->verticalHeader()->setDefaultSectionSize(m_preview->fontMetrics().height() + 6);
     m_preview->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto *previewLabel = new QLabel(
-        QString("The first %1 rows of the table, with the columns taken as they will be imported:")
-            .arg(previewRows));
+    auto *previewLabel = new QLabel(QString(
+        "The first rows of the table (up to %1), the chosen columns as they will be imported:")
+                                        .arg(previewRows));
 
     m_summary = new QLabel;
     m_summary->setObjectName("importSummary");
