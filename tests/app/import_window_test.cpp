@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+#include <xlsxwriter.h>
 
 #include <functional>
 #include <string>
@@ -192,6 +193,31 @@ TEST_F(ImportWindow, RowsLeftOutAreListedWithTheirLinesAndReasons)
         "line 5: sire '\xE2\x82\xAC\xE2\x98\x85' has a character without an 8-bit code "
         "(\xE2\x98\x85); row left out");
     EXPECT_EQ(gridRows(), (Rows { { "B-1", "", "" } }));
+}
+
+// A workbook's other sheet is read when chosen, and its columns guessed anew.
+TEST_F(ImportWindow, TheSheetChosenIsImported)
+{
+    const std::string file = m_folder.file("loft.xlsx");
+    lxw_workbook *book = workbook_new(file.c_str());
+    worksheet_write_string(workbook_add_worksheet(book, "Notes"), 0, 0, "no birds here", nullptr);
+    lxw_worksheet *birds = workbook_add_worksheet(book, "Birds");
+    const char *cells[2][4]
+        = { { "Name", "Ring", "Vater", "Mutter" }, { "A", "b-1", "s-1", "d-1" } };
+    for (lxw_row_t row = 0; row < 2; ++row)
+        for (lxw_col_t column = 0; column < 4; ++column)
+            worksheet_write_string(birds, row, column, cells[row][column], nullptr);
+    ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+
+    std::string before;
+    ASSERT_TRUE(import(file, [&](ImportDialog &dialog) {
+        before = dialog.summary()->text().toStdString();
+        EXPECT_TRUE(dialog.sheetBox()->isVisible());
+        QTest::keyClick(dialog.sheetBox(), Qt::Key_Down);
+        click(dialog.importButton());
+    }));
+    EXPECT_EQ(before, "Choose the band column.");
+    EXPECT_EQ(gridRows(), (Rows { { "B-1", "S-1", "D-1" } }));
 }
 
 // The document afterwards: untitled and changed after an import; untouched after a cancel, a
