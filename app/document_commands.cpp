@@ -5,6 +5,7 @@
 #include "grid/edit_grid.h"
 #include "grid/grid_edit_controller.h"
 #include "grid/pedigree_grid.h"
+#include "grid/pedigree_import.h"
 #include "platform/user_dialogs.h"
 
 #include <vector>
@@ -95,10 +96,24 @@ bool DocumentCommands::askSaveChanges()
     return false;
 }
 
-void DocumentCommands::FileNewExecute()
+bool DocumentCommands::mayReplaceDocument()
 {
     File_Changed();
-    if (m_dirty && !askSaveChanges())
+    return !m_dirty || askSaveChanges();
+}
+
+void DocumentCommands::takeImportedRows(const std::vector<std::array<std::string, 3>> &rows)
+{
+    fillPedigreeGrid(m_grid, rows);
+    m_document.setCurrentFile(PedigreeDocument::UntitledFile);
+    m_dirty = true;
+    selectFirstDataCell();
+    showCurrentFile();
+}
+
+void DocumentCommands::FileNewExecute()
+{
+    if (!mayReplaceDocument())
         return;
     m_document.resetGrid();
     m_document.setCurrentFile(PedigreeDocument::UntitledFile);
@@ -109,8 +124,7 @@ void DocumentCommands::FileNewExecute()
 
 void DocumentCommands::FileOpenExecute()
 {
-    File_Changed();
-    if (m_dirty && !askSaveChanges())
+    if (!mayReplaceDocument())
         return;
     const std::optional<std::string> fileName = userDialogs().chooseOpenFile(
         m_dialogParent, pedigreeFileRequest(WindowTexts::openDialogCaption, CurrentFile()));

@@ -2,8 +2,10 @@
 
 #include "app/pedigree_document.h"
 
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 class GridEditController;
 class QWidget;
@@ -40,6 +42,13 @@ public:
     void File_Changed();
     // The grid's edit events.
     void markChanged() { m_dirty = true; }
+
+    // Before the document is replaced: ends the pending edit and, when there are unsaved changes,
+    // asks the save-changes question. False when the command is to stop.
+    bool mayReplaceDocument();
+    // Makes the rows (band, sire, dam) the document: untitled and changed, so that Save asks for
+    // a name and closing asks to save them.
+    void takeImportedRows(const std::vector<std::array<std::string, 3>> &rows);
 
     void FileNewExecute();
     void FileOpenExecute();

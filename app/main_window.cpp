@@ -15,6 +15,8 @@
 
 #include "engine/inbreed.h"
 #include "grid/grid_find_dialog.h"
+#include "grid/import_dialog.h"
+#include "grid/import_reading.h"
 #include "grid/pedigree_grid.h"
 #include "panel/html_panel.h"
 #include "platform/printer_setup_dialog.h"
@@ -58,7 +60,7 @@ const std::vector<MenuDesign> &menuDesign()
 {
     static const std::vector<MenuDesign> menus {
         { WindowTexts::fileMenu,
-            { "FileNew", "FileOpen", "FileSave", "FileSaveAs", "-", "PageSetup", "-",
+            { "FileNew", "FileOpen", "FileImport", "FileSave", "FileSaveAs", "-", "PageSetup", "-",
                 "FileExit" } },
         { WindowTexts::editMenu,
             { "EditUndo1", "-", "EditCut1", "EditCopy1", "EditPaste1", "-", "EditFind" } },
@@ -130,6 +132,7 @@ void TmainF::createActions()
     };
     bind("FileNew", &TmainF::FileNewExecute);
     bind("FileOpen", &TmainF::FileOpenExecute);
+    bind("FileImport", &TmainF::FileImportExecute);
     bind("FileSave", &TmainF::FileSaveExecute);
     bind("FileSaveAs", &TmainF::FileSaveAsExecute);
     bind("PageSetup", &TmainF::PageSetupExecute);
@@ -327,6 +330,26 @@ void TmainF::FileNewExecute()
 void TmainF::FileOpenExecute()
 {
     m_commands.FileOpenExecute();
+}
+
+void TmainF::FileImportExecute()
+{
+    if (!m_commands.mayReplaceDocument())
+        return;
+    FileRequest request;
+    request.caption = std::string(WindowTexts::importDialogCaption);
+    request.filter = std::string(WindowTexts::importFilter);
+    const std::optional<std::string> fileName = userDialogs().chooseOpenFile(this, request);
+    if (!fileName)
+        return;
+    std::optional<ImportTable> table = readImportTableAway(this, *fileName);
+    if (!table)
+        return;
+    if (table->rows.empty())
+        throw TableImportError(text(WindowTexts::importNoRows).arg(text(*fileName)).toStdString());
+    ImportDialog dialog(*fileName, std::move(*table), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_commands.takeImportedRows(dialog.result().rows);
 }
 
 void TmainF::FileSaveExecute()

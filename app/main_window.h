@@ -70,6 +70,10 @@ public:
     void File_Changed();
     void FileNewExecute();
     void FileOpenExecute();
+    // Reads another program's table (off the window's thread when it takes a while), lets the
+    // user choose its columns in the import dialog and makes the rows an untitled, changed
+    // document.
+    void FileImportExecute();
     void FileSaveExecute();
     void FileSaveAsExecute();
     void FileExitExecute();

@@ -43,10 +43,12 @@ struct ActionText
     std::string_view shortcut;
 };
 
-inline constexpr std::array<ActionText, 18> actions { {
+inline constexpr std::array<ActionText, 19> actions { {
     { "EditUndo1", "Edit", "&Undo", "Ignore last change", 7, "Alt+Backspace" },
     { "FileNew", "File", "&New", "Create file", 0, "Ctrl+N" },
     { "FileOpen", "File", "&Open", "Open file", 1, "Ctrl+O" },
+    { "FileImport", "File", "&Import...", "Import a table from a loft program or a spreadsheet", -1,
+        "Ctrl+I" },
     { "FileSave", "File", "&Save", "Save file", 2, "Ctrl+S" },
     { "FileSaveAs", "File", "Save &As", "Save File with NEW Name.", 3, "Ctrl+Shift+S" },
     { "PageSetup", "File", "Page Set&up", "Printer Setup", -1, "" },
@@ -85,6 +87,12 @@ inline constexpr std::string_view fileFilter = "ZAN files (*.csv)|*.csv|All file
 inline constexpr std::string_view fileExtension = ".csv";
 inline constexpr std::string_view openDialogCaption = "Open";
 inline constexpr std::string_view saveDialogCaption = "Save As";
+
+// The tables Import reads.
+inline constexpr std::string_view importDialogCaption = "Import";
+inline constexpr std::string_view importFilter
+    = "Tables (*.csv *.txt *.xlsx *.xls *.ods)|*.csv;*.txt;*.xlsx;*.xls;*.ods|All files (*.*)|*.*";
+inline constexpr std::string_view importNoRows = "cannot import %1: it holds no rows";
 
 // The question asked before unsaved changes would be lost: the text is followed directly by the
 // current file name.

@@ -16,6 +16,8 @@ namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr int separatorSampleLines = 10;
+// The text is parsed in pieces of this many bytes, reporting progress after each.
+constexpr size_t textPiece = 1 << 20;
 
 bool endsWith(const std::string &text, std::string_view ending)
 {
@@ -156,7 +158,7 @@ char guessSeparator(std::string_view text)
     return best;
 }
 
-ImportTable readTextTable(std::string_view bytes)
+ImportTable readTextTable(std::string_view bytes, const ReadProgress &progress)
 {
     const std::string text = withLineFeeds(utf8Text(bytes));
 
@@ -166,23 +168,31 @@ ImportTable readTextTable(std::string_view bytes)
     const std::unique_ptr<csv_parser, void (*)(csv_parser *)> freeParser(&parser, csv_free);
     csv_set_delim(&parser, static_cast<unsigned char>(guessSeparator(text)));
     TextTableBuilder builder;
-    if (csv_parse(&parser, text.data(), text.size(), TextTableBuilder::field,
-            TextTableBuilder::record, &builder)
-            != text.size()
-        || csv_fini(&parser, TextTableBuilder::field, TextTableBuilder::record, &builder) != 0)
+    for (size_t done = 0; done < text.size();) {
+        const size_t piece = std::min(textPiece, text.size() - done);
+        if (csv_parse(&parser, text.data() + done, piece, TextTableBuilder::field,
+                TextTableBuilder::record, &builder)
+            != piece)
+            throw TableImportError(csv_strerror(csv_error(&parser)));
+        done += piece;
+        if (progress && !progress(done, text.size()))
+            return builder.take();
+    }
+    if (csv_fini(&parser, TextTableBuilder::field, TextTableBuilder::record, &builder) != 0)
         throw TableImportError(csv_strerror(csv_error(&parser)));
     return builder.take();
 }
 
-ImportTable readImportTable(const std::string &fileName, const std::string &sheet)
+ImportTable readImportTable(
+    const std::string &fileName, const std::string &sheet, const ReadProgress &progress)
 {
     if (endsWith(fileName, ".xlsx"))
-        return readXlsxTable(fileName, sheet);
+        return readXlsxTable(fileName, sheet, progress);
     if (endsWith(fileName, ".ods"))
-        return readOdsTable(fileName, sheet);
+        return readOdsTable(fileName, sheet, progress);
     if (endsWith(fileName, ".xls"))
-        return readXlsTable(fileName, sheet);
+        return readXlsTable(fileName, sheet, progress);
     if (!sheet.empty())
         throw TableImportError(fileName + " is a text file and has no sheets");
-    return readTextTable(readWholeFile(fileName));
+    return readTextTable(readWholeFile(fileName), progress);
 }

@@ -2,6 +2,8 @@
 
 #include "platform/zan_error.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,18 +30,24 @@ struct ImportTable
     };
     std::vector<Row> rows; // rows with at least one cell that is not empty
     const char *lineWord = "line"; // what `line` counts: "line" in text files, "row" in sheets
+    std::vector<std::string> sheets; // a workbook's sheet names in their order; none for text
 };
+
+// Told how far a reading has come (`done` of `total`, in a unit of the reader's own); answering
+// false stops the reading, which then returns the rows read so far.
+using ReadProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // Reads a workbook by its name's ending (.xlsx, .ods or .xls, in any letter case; the sheet named
 // or else the first one), any other file as delimited text. Throws TableImportError when the file
 // cannot be read or has no sheet of that name.
-ImportTable readImportTable(const std::string &fileName, const std::string &sheet = {});
+ImportTable readImportTable(
+    const std::string &fileName, const std::string &sheet = {}, const ReadProgress &progress = {});
 
 // Delimited text: UTF-8 (with or without a byte-order mark), UTF-16 with one, or else
 // Windows-1252; fields separated by ',', ';' or tab (guessed), quoted with '"' or not; lines ended
 // by CR LF, LF or CR. A line break inside a quoted field stays in the field and the next row's
 // line counts it.
-ImportTable readTextTable(std::string_view bytes);
+ImportTable readTextTable(std::string_view bytes, const ReadProgress &progress = {});
 
 // True when the bytes are valid UTF-8 (plain ASCII included).
 bool isUtf8(std::string_view bytes);

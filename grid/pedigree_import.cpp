@@ -92,33 +92,10 @@ int guessedColumn(PedigreeColumn column, const std::vector<std::string> *header)
 {
     if (!header)
         return static_cast<int>(column);
-    for (size_t i = 0; i < header->size(); ++i)
-        if (headerColumn((*header)[i]) == column)
-            return static_cast<int>(i);
+    if (const int named = namedColumn(*header, column); named >= 0)
+        return named;
     throw TableImportError(std::string("the header names no ")
         + columnWords[static_cast<size_t>(column)] + " column; choose it by its name or number");
-}
-
-// The row's three bands, or the problem that leaves it out.
-std::optional<std::array<std::string, 3>> pedigreeRow(const std::vector<std::string> &cells,
-    const std::array<int, 3> &columns, bool unify, std::string &problem)
-{
-    std::array<std::string, 3> bands;
-    for (size_t i = 0; i < bands.size(); ++i) {
-        const std::string &cell = cellOf(cells, columns[i]);
-        std::string reason;
-        const std::optional<std::string> band = cleanBand(cell, unify, reason);
-        if (!band) {
-            problem = std::string(columnWords[i]) + " '" + cell + "' " + reason;
-            return std::nullopt;
-        }
-        bands[i] = *band;
-    }
-    if (bands[0].empty()) {
-        problem = "no band";
-        return std::nullopt;
-    }
-    return bands;
 }
 
 // The characters as Windows-1252 bytes, trimmed of Unicode blanks; false (and the problem) when
@@ -180,6 +157,14 @@ bool looksLikeHeader(const std::vector<std::string> &cells)
         || std::none_of(cells.begin(), cells.end(), hasDigit);
 }
 
+int namedColumn(const std::vector<std::string> &header, PedigreeColumn column)
+{
+    for (size_t i = 0; i < header.size(); ++i)
+        if (headerColumn(header[i]) == column)
+            return static_cast<int>(i);
+    return -1;
+}
+
 std::string unifiedSeparators(std::string_view band)
 {
     std::string result;
@@ -214,6 +199,27 @@ std::optional<std::string> cleanBand(std::string_view utf8, bool unify, std::str
     return bytes;
 }
 
+std::optional<std::array<std::string, 3>> importedRow(const std::vector<std::string> &cells,
+    const std::array<int, 3> &columns, bool unify, std::string &problem)
+{
+    std::array<std::string, 3> bands;
+    for (size_t i = 0; i < bands.size(); ++i) {
+        const std::string &cell = cellOf(cells, columns[i]);
+        std::string reason;
+        const std::optional<std::string> band = cleanBand(cell, unify, reason);
+        if (!band) {
+            problem = std::string(columnWords[i]) + " '" + cell + "' " + reason;
+            return std::nullopt;
+        }
+        bands[i] = *band;
+    }
+    if (bands[0].empty()) {
+        problem = "no band";
+        return std::nullopt;
+    }
+    return bands;
+}
+
 PedigreeImport importPedigree(const ImportTable &table, const ImportChoice &choice)
 {
     PedigreeImport result;
@@ -222,7 +228,8 @@ PedigreeImport importPedigree(const ImportTable &table, const ImportChoice &choi
         width = std::max(width, row.cells.size());
     const bool named = std::any_of(choice.columns.begin(), choice.columns.end(),
         [](const std::string &column) { return !column.empty() && !isNumber(column); });
-    result.hasHeader = !table.rows.empty() && (named || looksLikeHeader(table.rows.front().cells));
+    result.hasHeader = !table.rows.empty()
+        && choice.firstRowIsHeader.value_or(named || looksLikeHeader(table.rows.front().cells));
     const std::vector<std::string> *header = result.hasHeader ? &table.rows.front().cells : nullptr;
     for (size_t i = 0; i < result.columns.size(); ++i)
         result.columns[i] = choice.columns[i].empty()
@@ -233,7 +240,7 @@ PedigreeImport importPedigree(const ImportTable &table, const ImportChoice &choi
     for (size_t i = result.hasHeader ? 1 : 0; i < table.rows.size(); ++i) {
         const ImportTable::Row &row = table.rows[i];
         std::string problem;
-        if (auto bands = pedigreeRow(row.cells, result.columns, choice.unifySeparators, problem))
+        if (auto bands = importedRow(row.cells, result.columns, choice.unifySeparators, problem))
             result.rows.push_back(std::move(*bands));
         else
             result.problems.push_back(std::string(table.lineWord) + " " + std::to_string(row.line)

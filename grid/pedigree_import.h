@@ -28,6 +28,7 @@ struct ImportChoice
 {
     std::array<std::string, 3> columns; // by PedigreeColumn
     bool unifySeparators = false;
+    std::optional<bool> firstRowIsHeader = std::nullopt; // nothing: guessed from the first row
 };
 
 struct PedigreeImport
@@ -48,6 +49,9 @@ std::optional<PedigreeColumn> headerColumn(std::string_view utf8);
 // A first row is a header when a cell names a pedigree column or no cell holds a digit.
 bool looksLikeHeader(const std::vector<std::string> &cells);
 
+// The header cell that names the pedigree column, from 0; -1 when none does.
+int namedColumn(const std::vector<std::string> &header, PedigreeColumn column);
+
 // Runs of blanks, '-', '.', '/' and '_' inside a band become one '-' ("NL 2020 123" -> "NL-2020-123").
 std::string unifiedSeparators(std::string_view band);
 
@@ -55,6 +59,12 @@ std::string unifiedSeparators(std::string_view band);
 // unified separators. Sets `problem` and returns nothing when the band is longer than 18
 // characters or holds a character without a Windows-1252 byte.
 std::optional<std::string> cleanBand(std::string_view utf8, bool unify, std::string &problem);
+
+// One table row as a pedigree row: the cells of the table columns `columns` (from 0; a cell the
+// row lacks is empty) as bands. Sets `problem` ("dam 'X' is longer than 18 characters", "no band")
+// and returns nothing when the row is to be left out.
+std::optional<std::array<std::string, 3>> importedRow(const std::vector<std::string> &cells,
+    const std::array<int, 3> &columns, bool unify, std::string &problem);
 
 // Picks the columns (the choice, else the header's names, else the first three) and converts every
 // row. Rows whose cells cannot be bands are left out and listed. Throws TableImportError when a

@@ -130,16 +130,45 @@ bool endOf(const QXmlStreamReader &reader, const char *name)
     return reader.isEndElement() && reader.name() == QLatin1StringView(name);
 }
 
+// Asks the reading's progress, now and then, whether to go on, counting how far the XML reader
+// is through its entry; the entry starts `before` units into a reading of `total`.
+class XmlProgress
+{
+public:
+    XmlProgress(const ReadProgress &progress, size_t before, size_t total)
+        : m_progress(progress), m_before(before), m_total(total)
+    { }
+
+    bool goOn(const QXmlStreamReader &reader)
+    {
+        if (!m_progress || ++m_calls % 4096 != 0)
+            return true;
+        const size_t done = m_before + static_cast<size_t>(reader.characterOffset());
+        return m_progress(std::min(done, m_total), m_total);
+    }
+
+private:
+    const ReadProgress &m_progress;
+    size_t m_before;
+    size_t m_total;
+    int m_calls = 0;
+};
+
 // --- .xlsx ---
 
-// The entry of the sheet named, or of the first sheet, through the workbook's relationships.
-std::string xlsxSheetEntry(const ZipArchive &zip, const std::string &sheet)
+// The entry of the sheet named, or of the first sheet, through the workbook's relationships;
+// every sheet's name goes to `sheets`.
+std::string xlsxSheetEntry(
+    const ZipArchive &zip, const std::string &sheet, std::vector<std::string> &sheets)
 {
     std::string relationship;
     QXmlStreamReader workbook(zip.read("xl/workbook.xml"));
-    while (relationship.empty() && !workbook.atEnd()) {
+    while (!workbook.atEnd()) {
         workbook.readNext();
-        if (startOf(workbook, "sheet") && (sheet.empty() || attribute(workbook, "name") == sheet))
+        if (!startOf(workbook, "sheet"))
+            continue;
+        sheets.push_back(attribute(workbook, "name"));
+        if (relationship.empty() && (sheet.empty() || sheets.back() == sheet))
             relationship = attribute(workbook, relationshipsNamespace, "id");
     }
     checkXml(workbook, zip, "xl/workbook.xml");
@@ -159,16 +188,16 @@ std::string xlsxSheetEntry(const ZipArchive &zip, const std::string &sheet)
     fail(zip.fileName(), "the sheet's part is missing");
 }
 
-// The text of every <si> of xl/sharedStrings.xml, runs joined, phonetic hints left out.
-std::vector<std::string> xlsxSharedStrings(const ZipArchive &zip)
+// The text of every <si> of the shared strings, runs joined, phonetic hints left out; false when
+// the progress stopped the reading.
+bool readXlsxSharedStrings(const ZipArchive &zip, const QByteArray &xml, XmlProgress progress,
+    std::vector<std::string> &strings)
 {
-    std::vector<std::string> strings;
-    const std::string entry = "xl/sharedStrings.xml";
-    if (!zip.contains(entry))
-        return strings;
-    QXmlStreamReader reader(zip.read(entry));
+    QXmlStreamReader reader(xml);
     QString text;
     while (!reader.atEnd()) {
+        if (!progress.goOn(reader))
+            return false;
         reader.readNext();
         if (startOf(reader, "rPh"))
             reader.skipCurrentElement();
@@ -179,8 +208,8 @@ std::vector<std::string> xlsxSharedStrings(const ZipArchive &zip)
         else if (endOf(reader, "si"))
             strings.push_back(text.toStdString());
     }
-    checkXml(reader, zip, entry);
-    return strings;
+    checkXml(reader, zip, "xl/sharedStrings.xml");
+    return true;
 }
 
 // The column of a cell reference ("AB12" -> 27), or -1 without letters.
@@ -218,18 +247,30 @@ std::string xlsxCellText(QXmlStreamReader &reader, const std::vector<std::string
 
 } // namespace
 
-ImportTable readXlsxTable(const std::string &fileName, const std::string &sheet)
+ImportTable readXlsxTable(
+    const std::string &fileName, const std::string &sheet, const ReadProgress &progress)
 {
     const ZipArchive zip(fileName);
-    const std::string entry = xlsxSheetEntry(zip, sheet);
-    const std::vector<std::string> sharedStrings = xlsxSharedStrings(zip);
     ImportTable table;
     table.lineWord = "row";
-    QXmlStreamReader reader(zip.read(entry));
+    const std::string entry = xlsxSheetEntry(zip, sheet, table.sheets);
+    const std::string stringsEntry = "xl/sharedStrings.xml";
+    const QByteArray stringsXml
+        = zip.contains(stringsEntry) ? zip.read(stringsEntry) : QByteArray();
+    const QByteArray sheetXml = zip.read(entry);
+    const size_t total = static_cast<size_t>(stringsXml.size() + sheetXml.size());
+    std::vector<std::string> sharedStrings;
+    if (!stringsXml.isEmpty()
+        && !readXlsxSharedStrings(zip, stringsXml, XmlProgress(progress, 0, total), sharedStrings))
+        return table;
+    XmlProgress sheetProgress(progress, static_cast<size_t>(stringsXml.size()), total);
+    QXmlStreamReader reader(sheetXml);
     std::vector<std::string> cells;
     int row = 0;
     int column = 0;
     while (!reader.atEnd()) {
+        if (!sheetProgress.goOn(reader))
+            return table;
         reader.readNext();
         if (startOf(reader, "row")) {
             const int number = QString::fromStdString(attribute(reader, "r")).toInt();
@@ -306,29 +347,41 @@ void readOdsRow(QXmlStreamReader &reader, ImportTable &table, int &row)
 
 } // namespace
 
-ImportTable readOdsTable(const std::string &fileName, const std::string &sheet)
+ImportTable readOdsTable(
+    const std::string &fileName, const std::string &sheet, const ReadProgress &progress)
 {
     const ZipArchive zip(fileName);
     const std::string entry = "content.xml";
-    QXmlStreamReader reader(zip.read(entry));
+    const QByteArray xml = zip.read(entry);
+    XmlProgress xmlProgress(progress, 0, static_cast<size_t>(xml.size()));
+    QXmlStreamReader reader(xml);
     ImportTable table;
     table.lineWord = "row";
     bool found = false;
-    while (!found && !reader.atEnd()) {
+    while (!reader.atEnd()) {
+        if (!xmlProgress.goOn(reader))
+            return table;
         reader.readNext();
-        found = startOf(reader, "table")
-            && (sheet.empty() || attribute(reader, tableNamespace, "name") == sheet);
+        if (!startOf(reader, "table"))
+            continue;
+        table.sheets.push_back(attribute(reader, tableNamespace, "name"));
+        if (found || !(sheet.empty() || table.sheets.back() == sheet)) {
+            reader.skipCurrentElement();
+            continue;
+        }
+        found = true;
+        int row = 0;
+        while (!reader.atEnd() && !endOf(reader, "table")) {
+            if (!xmlProgress.goOn(reader))
+                return table;
+            reader.readNext();
+            if (startOf(reader, "table-row"))
+                readOdsRow(reader, table, row);
+        }
     }
     checkXml(reader, zip, entry);
     if (!found)
         fail(fileName, sheet.empty() ? "it has no sheet" : "no sheet named '" + sheet + "'");
-    int row = 0;
-    while (!reader.atEnd() && !endOf(reader, "table")) {
-        reader.readNext();
-        if (startOf(reader, "table-row"))
-            readOdsRow(reader, table, row);
-    }
-    checkXml(reader, zip, entry);
     return table;
 }
 
@@ -357,27 +410,31 @@ std::string xlsCellText(const FreeXL_CellValue &value)
     }
 }
 
-// Selects the sheet named, or the first; false when there is none.
-bool selectXlsSheet(const void *handle, const std::string &sheet)
+// Selects the sheet named, or the first; false when there is none. Every sheet's name goes to
+// `sheets`.
+bool selectXlsSheet(const void *handle, const std::string &sheet, std::vector<std::string> &sheets)
 {
     unsigned int count = 0;
     if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK)
         return false;
+    bool selected = false;
     for (unsigned int index = 0; index < count; ++index) {
         const char *name = nullptr;
         if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(index), &name)
             != FREEXL_OK)
             continue;
-        if (sheet.empty() || (name && sheet == name))
-            return freexl_select_active_worksheet(handle, static_cast<unsigned short>(index))
+        sheets.push_back(name ? name : "");
+        if (!selected && (sheet.empty() || sheet == sheets.back()))
+            selected = freexl_select_active_worksheet(handle, static_cast<unsigned short>(index))
                 == FREEXL_OK;
     }
-    return false;
+    return selected;
 }
 
 } // namespace
 
-ImportTable readXlsTable(const std::string &fileName, const std::string &sheet)
+ImportTable readXlsTable(
+    const std::string &fileName, const std::string &sheet, const ReadProgress &progress)
 {
     const void *handle = nullptr;
     if (freexl_open(fileName.c_str(), &handle) != FREEXL_OK) {
@@ -385,15 +442,17 @@ ImportTable readXlsTable(const std::string &fileName, const std::string &sheet)
         fail(fileName, "it is not a readable .xls workbook");
     }
     const std::unique_ptr<const void, int (*)(const void *)> closer(handle, freexl_close);
-    if (!selectXlsSheet(handle, sheet))
+    ImportTable table;
+    table.lineWord = "row";
+    if (!selectXlsSheet(handle, sheet, table.sheets))
         fail(fileName, sheet.empty() ? "it has no sheet" : "no sheet named '" + sheet + "'");
     unsigned int rows = 0;
     unsigned short columns = 0;
     if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
         fail(fileName, "the sheet cannot be read");
-    ImportTable table;
-    table.lineWord = "row";
     for (unsigned int row = 0; row < rows; ++row) {
+        if (progress && row % 1024 == 0 && !progress(row, rows))
+            return table;
         std::vector<std::string> cells;
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue value;

@@ -134,6 +134,8 @@ TEST_F(MainWindowTest, DesignTexts)
         { "EditUndo1", "&Undo", "Ignore last change", "Alt+Backspace", true },
         { "FileNew", "&New", "Create file", "Ctrl+N", true },
         { "FileOpen", "&Open", "Open file", "Ctrl+O", true },
+        { "FileImport", "&Import...", "Import a table from a loft program or a spreadsheet",
+            "Ctrl+I", false },
         { "FileSave", "&Save", "Save file", "Ctrl+S", true },
         { "FileSaveAs", "Save &As", "Save File with NEW Name.", "Ctrl+Shift+S", true },
         { "PageSetup", "Page Set&up", "Printer Setup", "", false },
@@ -177,7 +179,7 @@ TEST_F(MainWindowTest, DesignTexts)
     }
     EXPECT_EQ(menus,
         (std::vector<std::string> {
-            "&File: FileNew FileOpen FileSave FileSaveAs - PageSetup - FileExit",
+            "&File: FileNew FileOpen FileImport FileSave FileSaveAs - PageSetup - FileExit",
             "&Edit: EditUndo1 - EditCut1 EditCopy1 EditPaste1 - EditFind",
             "Anal&yze: AnalyzeMenuItem", "Analyze Current Bird: AnalyzeBirdMenuItem",
             "&Pairings...: PairingsMenuItem", "Population...: PopulationMenuItem",

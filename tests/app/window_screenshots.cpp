@@ -10,7 +10,7 @@
 // pairings-allocate.png (the pairings window's matrix with fixed, forbidden and allocated pairs,
 // and its Allocate tab; the sample's birds, whatever FILE.csv), and for the sample of every kind of
 // mistake check-list.png (the pedigree check's list) and report-check.png (the report window's
-// line on it) into FOLDER.
+// line on it), and import.png (the import dialog on the sample loft program's export) into FOLDER.
 
 #include "app/about_box.h"
 #include "app/app_identity.h"
@@ -20,6 +20,7 @@
 #include "app/pairings_window.h"
 #include "app/pedigree_check_texts.h"
 #include "app/population_window.h"
+#include "grid/import_dialog.h"
 #include "print/dv_print.h"
 #include "report/report_window.h"
 
@@ -195,5 +196,12 @@ int main(int argc, char **argv)
         return 1;
     shoot(report, folder + "/report-check.png");
     report.ReturnClick();
+
+    const std::string loft = ZAN_EXAMPLES_DIR "/loft_export.csv";
+    ImportDialog import(loft, readImportTable(loft), &mainF);
+    import.show();
+    if (!QTest::qWaitForWindowExposed(&import))
+        return 1;
+    shoot(import, folder + "/import.png");
     return 0;
 }

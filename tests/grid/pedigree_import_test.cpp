@@ -147,6 +147,10 @@ TEST(PedigreeImport, TakesChosenColumnsByNumberOrHeaderName)
         importMessage(table, { { "Ring", "2", "3" } }), "the header has no column named 'Ring'");
     EXPECT_EQ(importMessage(table, { { "1", "", "3" } }),
         "the header names no sire column; choose it by its name or number");
+
+    // The first row's part, when chosen, overrides the guess either way.
+    EXPECT_EQ(importPedigree(table, { { "1", "2", "3" }, false, false }).rows.size(), 2u);
+    EXPECT_EQ(importPedigree(bare, { { "1", "2", "3" }, false, true }).rows.size(), 0u);
 }
 
 TEST(PedigreeImport, ListsEveryRowLeftOutWithItsLineAndReason)
@@ -285,6 +289,11 @@ TEST_F(Workbook, ReadsTheSheetNamedOrTheFirst)
         std::string sheet;
         Rows rows;
     };
+    const std::vector<std::pair<std::string, std::vector<std::string>>> sheets
+        = { { xlsx, { "Eerste", "Hok" } }, { ods, { "Leer", "Hok" } },
+              { xls, { "Hok", "Zweite" } } };
+    for (const auto &[fileName, names] : sheets)
+        EXPECT_EQ(readImportTable(fileName).sheets, names) << fileName;
     const std::vector<Case> cases = {
         { xlsx, "", { { 1, { "first" } } } },
         { xlsx, "Hok",
@@ -307,6 +316,35 @@ TEST_F(Workbook, ReadsTheSheetNamedOrTheFirst)
     EXPECT_EQ(importPedigree(readImportTable(ods, "Hok"), { {}, true }).rows,
         (std::vector<std::array<std::string, 3>> {
             { "NL-2020", "", "" }, { "2021", "NL-2020", "" } }));
+}
+
+// A progress that answers no stops the reading early; one that answers yes changes nothing.
+TEST_F(Workbook, StopsReadingWhenTheProgressSaysSo)
+{
+    constexpr int rows = 40000;
+    const std::string xlsx = folder.file("large.xlsx");
+    lxw_workbook *book = workbook_new(xlsx.c_str());
+    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
+    std::string text;
+    for (int row = 0; row < rows; ++row) {
+        const std::string band = "NL-2020-" + std::to_string(row);
+        worksheet_write_string(sheet, static_cast<lxw_row_t>(row), 0, band.c_str(), nullptr);
+        text += band + ",S,D,a note that makes the text longer than a piece\n";
+    }
+    ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+    const std::string csv = folder.file("large.csv");
+    writeBytes(csv, text);
+    for (const std::string &fileName : { xlsx, csv }) {
+        size_t calls = 0;
+        const auto stop = [&](size_t done, size_t total) {
+            EXPECT_LE(done, total);
+            return ++calls < 2;
+        };
+        EXPECT_LT(readImportTable(fileName, {}, stop).rows.size(), size_t(rows)) << fileName;
+        EXPECT_EQ(calls, 2u) << fileName;
+        EXPECT_EQ(readImportTable(fileName, {}, [](size_t, size_t) { return true; }).rows.size(),
+            size_t(rows));
+    }
 }
 
 TEST_F(Workbook, NamesTheFileAndTheReasonWhenItCannotBeRead)
