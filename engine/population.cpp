@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <queue>
 #include <system_error>
@@ -59,6 +60,25 @@ struct Order
     std::vector<Parents> parents; // by place
 };
 
+// Every bird's sire and dam by store index (kinship::no_bird when unknown), side by side: the
+// ordering walks the pedigree in every direction, and the store's birds, with their bands, are
+// several times larger.
+struct ParentIndex
+{
+    int sire;
+    int dam;
+};
+
+std::vector<ParentIndex> parentsOf(const kinship &pedigree)
+{
+    std::vector<ParentIndex> parents(at(pedigree.bird_count()));
+    for (Index b = 0; b < parents.size(); ++b) {
+        const kinship::bird &bird = pedigree.bird_at(static_cast<int>(b));
+        parents[b] = { bird.sire, bird.dam };
+    }
+    return parents;
+}
+
 // The children of every bird, as one list cut at firstChild.
 struct Children
 {
@@ -66,14 +86,13 @@ struct Children
     std::vector<int> child;
 };
 
-Children childrenOf(const kinship &pedigree)
+Children childrenOf(const std::vector<ParentIndex> &parents)
 {
-    const Index n = at(pedigree.bird_count());
+    const Index n = parents.size();
     Children c;
     c.firstChild.assign(n + 1, 0);
     for (Index b = 0; b < n; ++b)
-        for (const int parent : { pedigree.bird_at(static_cast<int>(b)).sire,
-                 pedigree.bird_at(static_cast<int>(b)).dam })
+        for (const int parent : { parents[b].sire, parents[b].dam })
             if (parent != kinship::no_bird)
                 ++c.firstChild[at(parent) + 1];
     for (Index b = 0; b < n; ++b)
@@ -81,8 +100,7 @@ Children childrenOf(const kinship &pedigree)
     c.child.resize(at(c.firstChild[n]));
     std::vector<int> filled(c.firstChild.begin(), c.firstChild.end() - 1);
     for (Index b = 0; b < n; ++b)
-        for (const int parent : { pedigree.bird_at(static_cast<int>(b)).sire,
-                 pedigree.bird_at(static_cast<int>(b)).dam })
+        for (const int parent : { parents[b].sire, parents[b].dam })
             if (parent != kinship::no_bird)
                 c.child[at(filled[at(parent)]++)] = static_cast<int>(b);
     return c;
@@ -92,15 +110,15 @@ Children childrenOf(const kinship &pedigree)
 // parent, the last of the store first, finishes them: a bird after its parents, and most of a
 // bird's ancestors just before it, so that the walks up the pedigree stay in a small part of
 // memory.
-void placeBirds(const kinship &pedigree, const std::vector<int> &ordered, Order &o)
+void placeBirds(const std::vector<ParentIndex> &parents, const std::vector<int> &ordered, Order &o)
 {
     enum : unsigned char { outside, waiting, opened, placed };
-    const Index n = at(pedigree.bird_count());
+    const Index n = parents.size();
     std::vector<unsigned char> state(n, outside);
     std::vector<unsigned char> parent(n, 0);
     for (const int b : ordered) {
         state[at(b)] = waiting;
-        for (const int p : { pedigree.bird_at(b).sire, pedigree.bird_at(b).dam })
+        for (const int p : { parents[at(b)].sire, parents[at(b)].dam })
             if (p != kinship::no_bird)
                 parent[at(p)] = 1;
     }
@@ -115,7 +133,7 @@ void placeBirds(const kinship &pedigree, const std::vector<int> &ordered, Order 
                 stack.pop_back();
             } else if (state[at(b)] == waiting) {
                 state[at(b)] = opened;
-                for (const int p : { pedigree.bird_at(b).dam, pedigree.bird_at(b).sire })
+                for (const int p : { parents[at(b)].dam, parents[at(b)].sire })
                     if (p != kinship::no_bird && state[at(p)] == waiting)
                         stack.push_back(p);
             } else {
@@ -126,7 +144,7 @@ void placeBirds(const kinship &pedigree, const std::vector<int> &ordered, Order 
             }
         }
     };
-    for (int b = pedigree.bird_count() - 1; b >= 0; --b)
+    for (int b = static_cast<int>(n) - 1; b >= 0; --b)
         if (state[at(b)] == waiting && !parent[at(b)])
             walkUpFrom(b);
     for (const int b : ordered)
@@ -138,14 +156,15 @@ void placeBirds(const kinship &pedigree, const std::vector<int> &ordered, Order 
 // from one, is never ordered and keeps place -1.
 Order orderBirds(const kinship &pedigree)
 {
-    const Index n = at(pedigree.bird_count());
+    const std::vector<ParentIndex> parents = parentsOf(pedigree);
+    const Index n = parents.size();
     std::vector<int> depthOf(n, 0);
     std::vector<int> ordered;
     {
-        const Children children = childrenOf(pedigree);
+        const Children children = childrenOf(parents);
         std::vector<unsigned char> pending(n, 0);
         for (Index b = 0; b < n; ++b) {
-            const kinship::bird &bird = pedigree.bird_at(static_cast<int>(b));
+            const ParentIndex &bird = parents[b];
             pending[b] = static_cast<unsigned char>(
                 (bird.sire != kinship::no_bird ? 1 : 0) + (bird.dam != kinship::no_bird ? 1 : 0));
             if (pending[b] == 0)
@@ -164,7 +183,7 @@ Order orderBirds(const kinship &pedigree)
 
     Order o;
     o.size = static_cast<int>(ordered.size());
-    placeBirds(pedigree, ordered, o);
+    placeBirds(parents, ordered, o);
     o.sire.resize(ordered.size());
     o.dam.resize(ordered.size());
     o.depth.resize(ordered.size());
@@ -172,7 +191,7 @@ Order orderBirds(const kinship &pedigree)
         = [&](int parent) { return parent == kinship::no_bird ? o.size : o.placeOf[at(parent)]; };
     int deepest = 0;
     for (int p = 0; p < o.size; ++p) {
-        const kinship::bird &b = pedigree.bird_at(o.bird[at(p)]);
+        const ParentIndex &b = parents[at(o.bird[at(p)])];
         o.sire[at(p)] = placeOrUnknown(b.sire);
         o.dam[at(p)] = placeOrUnknown(b.dam);
         o.depth[at(p)] = depthOf[at(o.bird[at(p)])];
@@ -187,12 +206,18 @@ Order orderBirds(const kinship &pedigree)
     std::vector<int> filled(o.depthStart.begin(), o.depthStart.end() - 1);
     for (int p = 0; p < o.size; ++p)
         o.byDepth[at(filled[at(o.depth[at(p)])]++)] = p;
+    // Within a depth by parents, then by place; the parents' places packed into one key so that
+    // the sort compares plain numbers.
+    std::vector<std::pair<std::uint64_t, int>> keyed(ordered.size());
+    for (Index i = 0; i < keyed.size(); ++i) {
+        const Index p = at(o.byDepth[i]);
+        keyed[i] = { std::uint64_t(std::uint32_t(o.sire[p])) << 32 | std::uint32_t(o.dam[p]),
+            o.byDepth[i] };
+    }
     for (Index d = 0; d + 1 < o.depthStart.size(); ++d)
-        std::sort(o.byDepth.begin() + o.depthStart[d], o.byDepth.begin() + o.depthStart[d + 1],
-            [&](int x, int y) {
-                return std::pair(o.sire[at(x)], o.dam[at(x)])
-                    < std::pair(o.sire[at(y)], o.dam[at(y)]);
-            });
+        std::sort(keyed.begin() + o.depthStart[d], keyed.begin() + o.depthStart[d + 1]);
+    for (Index i = 0; i < keyed.size(); ++i)
+        o.byDepth[i] = keyed[i].second;
     o.parents.resize(ordered.size());
     const auto depthOrNone
         = [&](int parent) { return parent == o.size ? -1 : o.depth[at(parent)]; };
