@@ -14,12 +14,7 @@ void readPedigreeRows(
     TEditGrid settings;
     applyPedigreeCsvSettings(settings);
     TextFileReader reader;
-    try {
-        if (!reader.open(fileName))
-            throw EEditGridError("Cannot open file " + fileName);
-    } catch (const TextFileError &) {
-        throw EEditGridError("Cannot open file " + fileName);
-    }
+    TEditGrid::OpenCSVFile(reader, fileName);
     std::string line;
     PedigreeRow bands;
     std::string *const cells[] = { &bands.identification, &bands.sire, &bands.dam };

@@ -73,6 +73,8 @@ public:
 //  row 0 | IDENTIFICATION | SIRE | DAM |  FixedRows rows at the top are headers
 //        +----------------+------+-----+
 //  row 1 | data cells ...                 the selection spans the anchor and the current cell
+class TextFileReader;
+
 class TEditGrid
 {
 public:
@@ -184,6 +186,9 @@ public:
     // "Cannot open file <name>" before touching the grid when the file cannot be opened; after a
     // read failure the rows loaded so far stay and the text-file layer's message is thrown.
     void LoadFromCSV(const std::string &fileName);
+    // Opens a file for LoadFromCSV or another reader of the grid's files; throws EEditGridError
+    // "Cannot open file <name>" when it cannot be opened.
+    static void OpenCSVFile(TextFileReader &reader, const std::string &fileName);
 
     // The text written for one cell; the stored text unless overridden.
     virtual std::string SaveCell(int column, int row);

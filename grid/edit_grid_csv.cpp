@@ -109,15 +109,19 @@ void TEditGrid::SaveToCSV(const std::string &fileName)
     }
 }
 
+void TEditGrid::OpenCSVFile(TextFileReader &reader, const std::string &fileName)
+{
+    try {
+        if (reader.open(fileName))
+            return;
+    } catch (const TextFileError &) { }
+    throw EEditGridError("Cannot open file " + fileName);
+}
+
 void TEditGrid::LoadFromCSV(const std::string &fileName)
 {
     TextFileReader reader;
-    try {
-        if (!reader.open(fileName))
-            throw EEditGridError("Cannot open file " + fileName);
-    } catch (const TextFileError &) {
-        throw EEditGridError("Cannot open file " + fileName);
-    }
+    OpenCSVFile(reader, fileName);
     const int firstColumn = GetSaveStartCol();
     int row = GetSaveStartRow();
     std::string line;

@@ -261,6 +261,16 @@ int firstLineY(const Rect &rect, int totalHeight, unsigned flags)
 
 } // namespace
 
+void Canvas::textOutAligned(int x, int y, std::string_view text, unsigned alignment)
+{
+    const int width = textWidth(text);
+    if (alignment == DrawTextFlag::Center)
+        x -= width / 2;
+    else if (alignment == DrawTextFlag::Right)
+        x -= width;
+    textOut(x, y, text);
+}
+
 int Canvas::drawText(Rect &rect, std::string_view text, unsigned flags)
 {
     const std::vector<TextLine> lines = layoutText(*this, rect, text, flags);

@@ -263,6 +263,9 @@ public:
     // the text drawn. With CalcRect nothing is drawn and rect's right and bottom become the size.
     // The default lays the text out with textWidth and draws it with textOut and line.
     virtual int drawText(Rect &rect, std::string_view text, unsigned flags);
+    // textOut with the text's left edge, centre (DrawTextFlag::Center) or right edge
+    // (DrawTextFlag::Right) at x.
+    void textOutAligned(int x, int y, std::string_view text, unsigned alignment);
 
     // Lines use the pen. lineTo draws from the current position to (x, y) without the end point
     // and makes (x, y) current.

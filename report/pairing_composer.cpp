@@ -2,6 +2,7 @@
 
 #include "report/pairing_allocation.h"
 #include "report/pairing_plan.h"
+#include "report/report_composer.h"
 #include "report/report_text.h"
 
 #include "docview/doc_view.h"
@@ -126,13 +127,8 @@ void PairingComposer::addLine(const std::string &text)
 
 void PairingComposer::writePageHeader(Section section)
 {
-    m_output.AddNL(
-        fileLine(m_plan.fileName()), ReportStyle::Heading, ReportStyle::CenteredParagraph);
-    if (m_pageNumber > 0)
-        m_output.SetPageBreaksBeforeItems(m_output.GetLineCount() - 1, true);
-    ++m_pageNumber;
-    m_lineCount = 1;
-    addLine(dateLine(m_dateText, pageText(m_pageNumber)));
+    m_pageNumber = startReportPage(m_output, m_plan.fileName(), m_dateText, m_pageNumber);
+    m_lineCount = 2;
     addLine(ReportText::BlankLine);
     add(PairingText::Title, ReportStyle::Subheading, ReportStyle::CenteredParagraph);
     addLine(ReportText::BlankLine);

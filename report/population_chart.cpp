@@ -81,12 +81,7 @@ private:
     void text(int x, int y, const std::string &value, TColor color, unsigned alignment) const
     {
         m_canvas.setTextColor(color);
-        const int width = m_canvas.textWidth(value);
-        if (alignment == DrawTextFlag::Center)
-            x -= width / 2;
-        else if (alignment == DrawTextFlag::Right)
-            x -= width;
-        m_canvas.textOut(x, y, value);
+        m_canvas.textOutAligned(x, y, value, alignment);
     }
 
     template <typename Fraction> void paintLine(TColor color, Fraction fraction) const

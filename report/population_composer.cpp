@@ -3,6 +3,7 @@
 #include "report/population_study.h"
 #include "report/population_text.h"
 #include "report/report_analysis.h"
+#include "report/report_composer.h"
 #include "report/report_text.h"
 
 #include "docview/doc_view.h"
@@ -36,13 +37,8 @@ void PopulationComposer::addLines(const std::vector<std::string> &lines)
 
 void PopulationComposer::writePageHeader()
 {
-    m_output.AddNL(
-        fileLine(m_study.fileName()), ReportStyle::Heading, ReportStyle::CenteredParagraph);
-    if (m_pageNumber > 0)
-        m_output.SetPageBreaksBeforeItems(m_output.GetLineCount() - 1, true);
-    ++m_pageNumber;
-    m_lineCount = 1;
-    addLine(dateLine(m_dateText, pageText(m_pageNumber)));
+    m_pageNumber = startReportPage(m_output, m_study.fileName(), m_dateText, m_pageNumber);
+    m_lineCount = 2;
     addLine(ReportText::BlankLine);
     add(PopulationText::Title, ReportStyle::Subheading, ReportStyle::CenteredParagraph);
 }

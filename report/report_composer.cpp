@@ -40,14 +40,21 @@ void ReportComposer::addLine(const std::string &text)
     add(text, ReportStyle::NormalText, ReportStyle::LeftParagraph);
 }
 
+int startReportPage(TCustomDocView &output, const std::string &fileName,
+    const std::string &dateText, int pageNumber)
+{
+    output.AddNL(fileLine(fileName), ReportStyle::Heading, ReportStyle::CenteredParagraph);
+    if (pageNumber > 0)
+        output.SetPageBreaksBeforeItems(output.GetLineCount() - 1, true);
+    output.AddNL(dateLine(dateText, pageText(pageNumber + 1)), ReportStyle::NormalText,
+        ReportStyle::LeftParagraph);
+    return pageNumber + 1;
+}
+
 void ReportComposer::write_page_header(HeaderMode mode)
 {
-    add(fileLine(m_pedigree.CurrentFile()), ReportStyle::Heading, ReportStyle::CenteredParagraph);
-    if (m_pageNumber > 0)
-        m_output.SetPageBreaksBeforeItems(m_output.GetLineCount() - 1, true);
-    ++m_pageNumber;
+    m_pageNumber = startReportPage(m_output, m_pedigree.CurrentFile(), m_dateText, m_pageNumber);
     m_pageText = pageText(m_pageNumber);
-    addLine(dateLine(m_dateText, m_pageText));
 
     switch (mode) {
     case HeaderMode::Listing:

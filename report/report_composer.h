@@ -79,3 +79,9 @@ private:
     double m_pedigreedInbreeding = 0.0;
     PedigreeChart m_chart;
 };
+
+// Starts the page after page `pageNumber` of a document laid out like the report (the pairings
+// and the population statistics too): the file line, with a page break before it from the second
+// page on, and the line with the date and the page number. Returns the new page's number.
+int startReportPage(TCustomDocView &output, const std::string &fileName,
+    const std::string &dateText, int pageNumber);
